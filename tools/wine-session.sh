@@ -3,7 +3,7 @@
 # wine_session_start / wine_session_stop.
 
 yz_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-export WINEPREFIX="$yz_root/build/windows/wineprefix"
+export WINEPREFIX="${WINEPREFIX:-$yz_root/build/windows/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 yz_wine=/usr/lib/wine/wine64
