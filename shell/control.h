@@ -50,6 +50,8 @@ class Control {
   virtual bool DragsWindow() const { return false; }
   // A key or mouse button went down somewhere in the window.
   virtual void OnWindowInput() {}
+  // The window is being destroyed; its native windows still exist.
+  virtual void OnWindowDestroying() {}
 
   // Caption or content, as GBK text and as UTF-16.
   virtual AnsiText Text() const;

@@ -414,6 +414,7 @@ LRESULT Window::Handle(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_DESTROY:
       Raise(nullptr, EventKind::Destroying);
       state_.reset();
+      for (auto& c : controls_) c->OnWindowDestroying();
       break;
     case WM_NCDESTROY: {
       HWND h = std::exchange(hwnd_, nullptr);
