@@ -7,7 +7,10 @@
 //
 // Every conversion returns a new value; empty input gives empty output.
 // Characters that have no form in the target become the replacement
-// character ('?' in GBK, U+FFFD in UTF-16); ill-formed input never fails.
+// character ('?' in GBK, U+FFFD in UTF-8). Ill-formed input never fails: each
+// bad sequence becomes a replacement character of the conversion facility's
+// choosing (U+FFFD, or '?' for a broken GBK pair on Windows), and the text
+// around it is kept.
 #pragma once
 
 #include "services/text_types.h"
@@ -21,5 +24,10 @@ std::string WideToUtf8(std::u16string_view wide);
 WideText Utf8ToWide(std::string_view utf8);
 std::string AnsiToUtf8(std::string_view gbk);
 AnsiText Utf8ToAnsi(std::string_view utf8);
+
+// The zero-terminated text at `address`, of at most size − 1 bytes (the copy
+// lstrcpynA makes into a buffer of `size` bytes). A null address or a size
+// below 2 gives empty.
+AnsiText CopyTextAt(const char* address, int size);
 
 }  // namespace yz

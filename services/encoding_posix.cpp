@@ -32,12 +32,15 @@ std::string Convert(const char* to, const char* from, std::string_view in,
       dstLeft = out.size() - used;
       continue;
     }
-    // EILSEQ (no form in the target, or ill-formed input) or EINVAL (truncated input).
+    // EILSEQ (no form in the target, or ill-formed input) or EINVAL (a
+    // sequence cut off by the end of the input, which becomes one replacement,
+    // as MultiByteToWideChar makes it).
+    const bool truncated = errno == EINVAL;
     if (lossy) *lossy = true;
     std::memcpy(dst, replacement.data(), replacement.size());
     dst += replacement.size();
     dstLeft -= replacement.size();
-    size_t step = std::min(badInputStep, srcLeft);
+    size_t step = truncated ? srcLeft : std::min(badInputStep, srcLeft);
     src += step;
     srcLeft -= step;
   }
