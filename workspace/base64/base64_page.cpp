@@ -3,6 +3,7 @@
 #include "services/encoding.h"
 #include "services/system/message.h"
 #include "workspace/base64/base64.h"
+#include "workspace/display.h"
 #include "workspace/page_layout.h"
 #include "workspace/workspace.h"
 
@@ -21,7 +22,8 @@ void Decode(Event& ev) {
     ShowMessage("请输入BASE64编码！");
     return;
   }
-  ws.Run(text.size(), [text = std::move(text)]() -> Workspace::Apply {
+  std::size_t size = text.size();
+  ws.Run(size, [text = std::move(text)]() -> Workspace::Apply {
     Conversion<ByteSeq> bytes = base64::Decode(text);
     if (!bytes.ok()) return Workspace::Refuse(bytes.error->message);
     return Workspace::ShowDecodedGbk(std::move(bytes.value));
@@ -42,7 +44,8 @@ std::vector<ControlDef> Base64PageControls() {
 void ConvertToBase64(Workspace& ws) {
   std::optional<AnsiText> text = ws.GbkTextToConvert();
   if (!text) return;
-  ws.Run(text->size(), [text = std::move(*text)] { return Workspace::Fill(kBox, Widen(base64::Encode(text))); });
+  std::size_t size = text->size();
+  ws.Run(size, [text = std::move(*text)] { return Workspace::Fill(kBox, Widen(BreakLines(base64::Encode(text)))); });
 }
 
 void RegisterBase64Handlers(HandlerRegistry& handlers) {
