@@ -6,11 +6,13 @@
 #include <climits>
 #include <cmath>
 #include <new>
+#include <utility>
 
 namespace yz {
 namespace {
 
 using Limbs = std::vector<std::uint32_t>;
+using Uint128 = unsigned __int128;  // g++ and MinGW-w64 on x86-64
 
 constexpr std::uint32_t kBase = 1000000000;  // 10^9, nine decimal digits a limb
 constexpr int kDigits = 9;
@@ -75,48 +77,221 @@ Limbs SubtractMagnitude(const Limbs& x, const Limbs& y) {
 Limbs MultiplySmall(const Limbs& x, std::uint32_t m) {
   if (x.empty() || m == 0) return {};
   Limbs r(x.size() + 1);
-  std::uint64_t carry = 0;
+  // The products and their splits into limb and carry do not depend on one
+  // another; only the small carry runs from limb to limb.
+  std::uint32_t carry = 0;
   for (std::size_t i = 0; i < x.size(); ++i) {
-    std::uint64_t t = std::uint64_t{x[i]} * m + carry;
-    carry = t / kBase;
-    r[i] = static_cast<std::uint32_t>(t - carry * kBase);
+    const std::uint64_t p = std::uint64_t{x[i]} * m;
+    const std::uint32_t hi = static_cast<std::uint32_t>(p / kBase);
+    std::uint32_t lo = static_cast<std::uint32_t>(p - std::uint64_t{hi} * kBase) + carry;
+    const bool over = lo >= kBase;
+    r[i] = over ? lo - kBase : lo;
+    carry = hi + over;
   }
-  r[x.size()] = static_cast<std::uint32_t>(carry);
+  r[x.size()] = carry;
   TrimTop(r);
   return r;
+}
+
+// Schoolbook multiplication by columns: each column's products are summed in
+// a 128-bit accumulator and split into limb and carry once.
+void MultiplyColumns(const std::uint32_t* x, std::size_t nx, const std::uint32_t* y, std::size_t ny,
+                     std::uint32_t* r) {
+  Uint128 carry = 0;
+  for (std::size_t k = 0; k + 1 < nx + ny; ++k) {
+    const std::size_t iBegin = k >= ny ? k - ny + 1 : 0;
+    const std::size_t iEnd = std::min(k + 1, nx);
+    std::uint64_t lo = 0, hi = 0;  // the column sum, 128 bits
+    const std::uint32_t* yk = y + (k - iBegin);
+    for (std::size_t i = iBegin; i < iEnd; ++i, --yk) {
+      const std::uint64_t p = std::uint64_t{x[i]} * *yk;
+      lo += p;
+      hi += lo < p;
+    }
+    Uint128 acc = carry + ((Uint128{hi} << 64) | lo);
+    carry = acc / kBase;
+    r[k] = static_cast<std::uint32_t>(acc - carry * kBase);
+  }
+  r[nx + ny - 1] = static_cast<std::uint32_t>(carry);
+}
+
+// x + y into r (r has room for max(nx, ny) + 1 limbs); returns the limbs used.
+std::size_t AddInto(const std::uint32_t* x, std::size_t nx, const std::uint32_t* y, std::size_t ny,
+                    std::uint32_t* r) {
+  if (nx < ny) {
+    std::swap(x, y);
+    std::swap(nx, ny);
+  }
+  std::uint32_t carry = 0;
+  std::size_t i = 0;
+  for (; i < ny; ++i) {
+    std::uint32_t t = x[i] + y[i] + carry;
+    carry = t >= kBase;
+    r[i] = carry ? t - kBase : t;
+  }
+  for (; i < nx; ++i) {
+    std::uint32_t t = x[i] + carry;
+    carry = t >= kBase;
+    r[i] = carry ? t - kBase : t;
+  }
+  r[nx] = carry;
+  return nx + carry;
+}
+
+// r[0 .. n) −= y[0 .. ny); the result is known to be non-negative.
+void SubtractInPlace(std::uint32_t* r, std::size_t n, const std::uint32_t* y, std::size_t ny) {
+  std::uint32_t borrow = 0;
+  for (std::size_t i = 0; i < n && (i < ny || borrow); ++i) {
+    const std::uint32_t sub = (i < ny ? y[i] : 0) + borrow;
+    borrow = r[i] < sub;
+    r[i] = borrow ? r[i] + kBase - sub : r[i] - sub;
+  }
+  assert(borrow == 0);
+}
+
+// r[0 .. n) += y[0 .. ny); the sum is known to fit in n limbs.
+void AddInPlace(std::uint32_t* r, std::size_t n, const std::uint32_t* y, std::size_t ny) {
+  std::uint32_t carry = 0;
+  for (std::size_t i = 0; i < n && (i < ny || carry); ++i) {
+    const std::uint32_t t = r[i] + (i < ny ? y[i] : 0) + carry;
+    carry = t >= kBase;
+    r[i] = carry ? t - kBase : t;
+  }
+  assert(carry == 0);
+}
+
+constexpr std::size_t kKaratsubaThreshold = 40;  // limbs; below it the columns are faster
+
+// r[0 .. nx+ny) = x × y, nx ≥ ny. Karatsuba above the threshold, splitting
+// at half of the longer operand: x = x1·B^h + x0, y = y1·B^h + y0,
+//   x·y = z2·B^2h + ((x0+x1)(y0+y1) − z0 − z2)·B^h + z0.
+void MultiplyInto(const std::uint32_t* x, std::size_t nx, const std::uint32_t* y, std::size_t ny,
+                  std::uint32_t* r) {
+  if (nx < ny) {
+    std::swap(x, y);
+    std::swap(nx, ny);
+  }
+  if (ny < kKaratsubaThreshold) {
+    MultiplyColumns(x, nx, y, ny, r);
+    return;
+  }
+  const std::size_t h = (nx + 1) / 2;
+  if (ny <= h) {
+    // Unbalanced: multiply y by each half of x and add.
+    std::fill(r, r + nx + ny, 0);
+    Limbs low(h + ny);
+    MultiplyInto(x, h, y, ny, low.data());
+    std::copy(low.begin(), low.end(), r);
+    Limbs high(nx - h + ny);
+    MultiplyInto(x + h, nx - h, y, ny, high.data());
+    AddInPlace(r + h, nx + ny - h, high.data(), high.size());
+    return;
+  }
+  const std::uint32_t *x0 = x, *x1 = x + h, *y0 = y, *y1 = y + h;
+  const std::size_t nx1 = nx - h, ny1 = ny - h;
+  std::fill(r, r + nx + ny, 0);
+  MultiplyInto(x0, h, y0, h, r);                // z0 at r[0 .. 2h)
+  MultiplyInto(x1, nx1, y1, ny1, r + 2 * h);    // z2 at r[2h .. nx+ny)
+  Limbs sx(h + 1), sy(h + 1);
+  const std::size_t nsx = AddInto(x0, h, x1, nx1, sx.data());
+  const std::size_t nsy = AddInto(y0, h, y1, ny1, sy.data());
+  Limbs mid(nsx + nsy);
+  MultiplyInto(sx.data(), nsx, sy.data(), nsy, mid.data());
+  SubtractInPlace(mid.data(), mid.size(), r, 2 * h);
+  SubtractInPlace(mid.data(), mid.size(), r + 2 * h, nx1 + ny1);
+  std::size_t nmid = mid.size();
+  while (nmid > 0 && mid[nmid - 1] == 0) --nmid;
+  AddInPlace(r + h, nx + ny - h, mid.data(), nmid);
 }
 
 Limbs MultiplyMagnitude(const Limbs& x, const Limbs& y) {
   if (x.empty() || y.empty()) return {};
   if (y.size() == 1) return MultiplySmall(x, y[0]);
   if (x.size() == 1) return MultiplySmall(y, x[0]);
-  Limbs r(x.size() + y.size(), 0);
-  for (std::size_t i = 0; i < x.size(); ++i) {
-    std::uint64_t carry = 0;
-    const std::uint64_t xi = x[i];
-    for (std::size_t j = 0; j < y.size(); ++j) {
-      std::uint64_t t = xi * y[j] + r[i + j] + carry;
-      carry = t / kBase;
-      r[i + j] = static_cast<std::uint32_t>(t - carry * kBase);
-    }
-    r[i + y.size()] = static_cast<std::uint32_t>(carry);
-  }
+  Limbs r(x.size() + y.size());
+  MultiplyInto(x.data(), x.size(), y.data(), y.size(), r.data());
   TrimTop(r);
   return r;
 }
 
+// Division by a fixed d below the base, with a multiply in place of the
+// hardware divide: for n < 2^62, n / d = (n × m) >> (62 + l), where
+// l = ⌈log2 d⌉ and m = ⌊2^(62+l) / d⌋ + 1 (Granlund and Montgomery,
+// "Division by invariant integers using multiplication", theorem 4.2).
+class SmallDivisor {
+ public:
+  explicit SmallDivisor(std::uint32_t d) : d_(d) {
+    int l = 0;
+    while ((std::uint64_t{1} << l) < d) ++l;
+    shift_ = 62 + l;
+    m_ = static_cast<std::uint64_t>((Uint128{1} << shift_) / d) + 1;
+    const std::uint64_t baseMod = kBase % d;
+    base2Mod_ = baseMod * baseMod % d;
+    base4Mod_ = base2Mod_ * base2Mod_ % d;
+  }
+  std::uint64_t Quotient(std::uint64_t n) const { return static_cast<std::uint64_t>((Uint128{n} * m_) >> shift_); }
+  std::uint64_t Remainder(std::uint64_t n) const { return n - Quotient(n) * d_; }
+  std::uint64_t d() const { return d_; }
+  std::uint64_t base2Mod() const { return base2Mod_; }  // 10^18 mod d
+  std::uint64_t base4Mod() const { return base4Mod_; }  // 10^36 mod d
+
+ private:
+  std::uint64_t d_;
+  std::uint64_t m_;
+  int shift_;
+  std::uint64_t base2Mod_, base4Mod_;
+};
+
 // Quotient of x ÷ d for 0 < d < 10^9; the remainder goes to *rem.
+//
+// The remainder is the serial chain of long division. It runs two limbs a
+// step, r' = (r · (10^18 mod d) + hi·10^9 + lo) mod d, so each step waits on
+// one reduction, while the two quotient limbs, which nothing later waits
+// for, are worked out beside it.
 Limbs DivideSmall(const Limbs& x, std::uint32_t d, std::uint32_t* rem) {
+  const SmallDivisor div(d);
   Limbs q(x.size());
+  std::size_t i = x.size();
   std::uint64_t r = 0;
-  for (std::size_t i = x.size(); i-- > 0;) {
-    std::uint64_t cur = r * kBase + x[i];
-    q[i] = static_cast<std::uint32_t>(cur / d);
-    r = cur - std::uint64_t{q[i]} * d;
+  if (i % 2 == 1) {
+    --i;
+    q[i] = static_cast<std::uint32_t>(div.Quotient(x[i]));
+    r = x[i] - q[i] * div.d();
+  }
+  while (i >= 2) {
+    const std::uint64_t hi = x[i - 1], lo = x[i - 2];
+    const std::uint64_t c1 = r * kBase + hi;
+    const std::uint64_t q1 = div.Quotient(c1);
+    const std::uint64_t c2 = (c1 - q1 * div.d()) * kBase + lo;
+    q[i - 1] = static_cast<std::uint32_t>(q1);
+    q[i - 2] = static_cast<std::uint32_t>(div.Quotient(c2));
+    r = div.Remainder(r * div.base2Mod() + (hi * kBase + lo));
+    i -= 2;
   }
   TrimTop(q);
   if (rem) *rem = static_cast<std::uint32_t>(r);
   return q;
+}
+
+// x mod d for 0 < d < 10^9, four limbs a step of the serial chain:
+// r' = (r · (10^36 mod d) + (hi mod d) · (10^18 mod d) + lo) mod d, where hi
+// and lo are the upper and lower limb pairs of the step.
+std::uint32_t RemainderSmall(const Limbs& x, std::uint32_t d) {
+  const SmallDivisor div(d);
+  std::size_t i = x.size();
+  std::uint64_t r = 0;
+  while (i % 4 != 0) {
+    --i;
+    r = div.Remainder(r * kBase + x[i]);
+  }
+  while (i >= 4) {
+    const std::uint64_t hi = std::uint64_t{x[i - 1]} * kBase + x[i - 2];
+    const std::uint64_t lo = std::uint64_t{x[i - 3]} * kBase + x[i - 4];
+    const std::uint64_t hiMod = div.Remainder(hi);
+    r = div.Remainder(r * div.base4Mod() + hiMod * div.base2Mod() + lo);
+    i -= 4;
+  }
+  return static_cast<std::uint32_t>(r);
 }
 
 // Quotient and remainder of whole magnitudes, x ÷ y with y non-zero: long
@@ -129,9 +304,13 @@ void DivideMagnitude(const Limbs& x, const Limbs& y, Limbs* quotient, Limbs* rem
     return;
   }
   if (y.size() == 1) {
+    if (!quotient) {
+      const std::uint32_t r = RemainderSmall(x, y[0]);
+      if (remainder) *remainder = r ? Limbs{r} : Limbs{};
+      return;
+    }
     std::uint32_t r;
-    Limbs q = DivideSmall(x, y[0], &r);
-    if (quotient) *quotient = std::move(q);
+    *quotient = DivideSmall(x, y[0], &r);
     if (remainder) *remainder = r ? Limbs{r} : Limbs{};
     return;
   }
@@ -155,30 +334,36 @@ void DivideMagnitude(const Limbs& x, const Limbs& y, Limbs* quotient, Limbs* rem
       rhat += vTop;
       if (rhat >= kBase) break;
     }
-    // u[j .. j+n] −= qhat × v.
+    if (qhat == 0) continue;
+    // u[j .. j+n] −= qhat × v. The products split into limb and carry on
+    // their own; only the borrow (0, 1 or 2 base units plus the carry) runs
+    // from limb to limb.
+    std::uint32_t* uj = u.data() + j;
     std::uint64_t carry = 0;
-    std::int64_t borrow = 0;
     for (std::size_t i = 0; i < n; ++i) {
-      std::uint64_t p = qhat * v[i] + carry;
-      carry = p / kBase;
-      std::int64_t t = std::int64_t{u[i + j]} - static_cast<std::int64_t>(p - carry * kBase) - borrow;
-      borrow = t < 0;
-      u[i + j] = static_cast<std::uint32_t>(t < 0 ? t + kBase : t);
+      const std::uint64_t p = qhat * v[i];
+      const std::uint64_t hi = p / kBase;
+      const std::int64_t lo = static_cast<std::int64_t>(p - hi * kBase);
+      std::int64_t t = std::int64_t{uj[i]} - lo - static_cast<std::int64_t>(carry);
+      const std::int64_t under = (t < 0) + (t < -std::int64_t{kBase});
+      t += under * kBase;
+      uj[i] = static_cast<std::uint32_t>(t);
+      carry = hi + static_cast<std::uint64_t>(under);
     }
-    std::int64_t t = std::int64_t{u[j + n]} - static_cast<std::int64_t>(carry) - borrow;
+    std::int64_t t = std::int64_t{uj[n]} - static_cast<std::int64_t>(carry);
     if (t < 0) {
       // The estimate was one too large: add the divisor back once.
       --qhat;
       std::uint32_t c = 0;
       for (std::size_t i = 0; i < n; ++i) {
-        std::uint32_t s = u[i + j] + v[i] + c;
+        std::uint32_t s = uj[i] + v[i] + c;
         c = s >= kBase;
-        u[i + j] = c ? s - kBase : s;
+        uj[i] = c ? s - kBase : s;
       }
       t += c;
     }
-    assert(t == 0 || (t > 0 && t < kBase));
-    u[j + n] = static_cast<std::uint32_t>(t);
+    assert(t >= 0 && t < kBase);
+    uj[n] = static_cast<std::uint32_t>(t);
     q[j] = static_cast<std::uint32_t>(qhat);
   }
   TrimTop(q);

@@ -296,6 +296,37 @@ TEST(BigNumber, LongDivisionSatisfiesQuotientRemainderIdentity) {
   }
 }
 
+// Long operands take the split (Karatsuba) multiplication; the reference is
+// the sum of the products with each nine-digit limb, Horner fashion, which
+// only multiplies by small numbers.
+TEST(BigNumber, LongMultiplicationMatchesLimbByLimbProducts) {
+  std::mt19937 rng(4242);
+  const BigNumber base = N(1000000000);
+  struct Sizes {
+    std::size_t a, b;
+  };
+  constexpr Sizes kSizes[] = {{39, 39}, {40, 40}, {41, 40}, {80, 80}, {81, 79}, {200, 200},
+                              {333, 41}, {500, 60}, {500, 250}, {257, 256}, {40, 1000}};
+  for (const auto& size : kSizes) {
+    SCOPED_TRACE(testing::Message() << size.a << " x " << size.b << " limbs");
+    std::vector<std::uint32_t> la(size.a), lb(size.b);
+    for (auto& l : la) l = rng() % 3 ? rng() % 1000000000 : 999999999;
+    for (auto& l : lb) l = rng() % 3 ? rng() % 1000000000 : 999999999;
+    la[0] = lb[0] = 999999999;
+    const BigNumber a = FromLimbs(la), b = FromLimbs(lb);
+    BigNumber want;
+    for (auto limb : lb) want = Add(Multiply(want, base), Multiply(a, N(limb)));
+    const BigNumber product = Multiply(a, b);
+    ASSERT_EQ(product, want);
+    // And long division undoes it.
+    ASSERT_EQ(Divide(product, b, 0), a);
+    ASSERT_TRUE(Modulo(product, b).IsZero());
+    const BigNumber plus = Add(product, Add(b, N(-1)));
+    ASSERT_EQ(Divide(plus, b, 0), a);
+    ASSERT_EQ(Modulo(plus, b), Add(b, N(-1)));
+  }
+}
+
 TEST(BigNumber, DecimalTextOfLongNumbers) {
   const BigNumber big = Add(Pow10(100), N(-1));
   EXPECT_EQ(ToDecimalText(big), std::string(100, '9'));
