@@ -64,6 +64,10 @@ LRESULT CALLBACK Control::Proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   return CallWindowProcW(original, hwnd, msg, wp, lp);
 }
 
+LRESULT Control::CallDefault(UINT msg, WPARAM wp, LPARAM lp) const {
+  return CallWindowProcW(original_, hwnd_, msg, wp, lp);
+}
+
 std::optional<LRESULT> Control::OnMessage(UINT msg, WPARAM, LPARAM) {
   switch (msg) {
     case WM_SETFOCUS: window().RaiseFor(this, EventKind::GotFocus); break;

@@ -70,6 +70,8 @@ class Control {
   // ordinary kinds gets the system's character set, precisions, quality and pitch.
   void ApplyFont(const std::optional<FontDef>& font, bool systemDefaults = true);
   HFONT font() const;
+  // The wrapped window procedure's own handling of a message.
+  LRESULT CallDefault(UINT msg, WPARAM wp, LPARAM lp) const;
 
   HWND hwnd_ = nullptr;
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
@@ -90,6 +91,11 @@ struct LabelSettings {
   Color frameColors[3] = {kBlack, kBlack, kBlack};
   Color textColor = kBlack;
   Color background = kButtonFace;
+  // The bytes of an image file (BMP, GIF, JPEG, ICO) drawn over the
+  // background: 0 at the top left, 1 tiled, 2 scaled with its aspect kept
+  // and centred. Empty: none.
+  std::string_view picture;
+  int pictureMode = 0;
   int gradient = 0;  // 0 none, 1..8
   Color gradientColors[3] = {kWhite, kWhite, kWhite};
   Align align = Align::Left;
@@ -105,6 +111,15 @@ struct GroupBoxSettings {
   Color background = kButtonFace;
   std::optional<FontDef> font;
   const char* title = "";
+};
+
+// A drawing panel: a container that is drawn on. Text is measured and drawn
+// in its font (the default GUI font when none is stored), in pixels.
+struct DrawingPanelSettings {
+  int border = 0;  // as the edit box
+  Color background = kButtonFace;
+  Color textColor = kBlack;
+  std::optional<FontDef> font;
 };
 
 struct PageDef {
@@ -138,7 +153,6 @@ struct PictureBoxSettings {};
 struct PictureButtonSettings {};
 struct TransparentLabelSettings {};
 struct ShapeBoxSettings {};
-struct DrawingPanelSettings {};
 struct BalloonTipSettings {
   Color border = 0x0088FF;
   int spikeHeight = 16;

@@ -250,6 +250,33 @@ void Window::OnActivate(bool active) {
   }
 }
 
+void Window::DestroyControl(Control& control) {
+  // The control and everything whose parent chain leads to it.
+  auto within = [&](const Control& c) {
+    for (const Control* at = &c; at;) {
+      if (at == &control) return true;
+      at = at->def().parent ? FindControl(at->def().parent) : nullptr;
+    }
+    return false;
+  };
+  std::vector<Control*> doomed;
+  for (auto& c : controls_)
+    if (within(*c)) doomed.push_back(c.get());
+  for (Control* c : doomed) {
+    c->OnWindowDestroying();
+    if (c->hwnd()) byHwnd_.erase(c->hwnd());
+  }
+  if (control.hwnd()) DestroyWindow(control.hwnd());
+  for (auto it = controls_.begin(); it != controls_.end();) {
+    if (std::find(doomed.begin(), doomed.end(), it->get()) == doomed.end()) {
+      ++it;
+      continue;
+    }
+    retired_.push_back(std::move(*it));
+    it = controls_.erase(it);
+  }
+}
+
 void Window::RequestClose() {
   if (Raise(nullptr, EventKind::QueryClose).Refused()) return;
   Destroy();

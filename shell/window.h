@@ -78,6 +78,11 @@ class Window {
   std::vector<Control*> FocusOrder() const;
   void MoveFocus(bool forward);
 
+  // Destroys a control at once, with the controls it holds, and removes them
+  // from the window. Their objects stay alive, without a native window, until
+  // the window goes: a handler of the control may still be running.
+  void DestroyControl(Control& control);
+
   // A close request: QueryClose may refuse it.
   void RequestClose();
   // Destroys the window without asking (DestroyUnit's effect).
@@ -123,6 +128,7 @@ class Window {
   const ResolvedWindow& resolved_;
   HWND hwnd_ = nullptr;
   std::vector<std::unique_ptr<Control>> controls_;
+  std::vector<std::unique_ptr<Control>> retired_;  // destroyed by DestroyControl
   std::map<HWND, Control*> byHwnd_;
   std::vector<std::pair<HWND, bool>> disabledByModal_;
   std::map<UINT, std::function<void(WPARAM, LPARAM)>> ownMessages_;

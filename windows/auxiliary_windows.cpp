@@ -24,6 +24,17 @@ WindowDef AboutWindowDefinition() {
   w.alwaysOnTop = true;
   w.keepCaptionActive = true;
   w.events = {EventKind::Created, EventKind::Destroying};
+  // The maker's contact details, one line each.
+  w.controls.push_back(ControlDef{
+      .name = "标签3",
+      .rect = {0, 64, 241, 40},
+      .settings = LabelSettings{.textColor = 0x0088FF,
+                                .valign = VAlign::Center,
+                                .wordWrap = true,
+                                .text = " 作者：_墨川\r\n"
+                                        " QQ：12345678\r\n"
+                                        " E-mail：mochuan@yanzhou.example\r\n"},
+  });
   return w;
 }
 

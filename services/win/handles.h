@@ -5,6 +5,7 @@
 #pragma once
 
 #include <windows.h>
+#include <ole2.h>
 
 #include <utility>
 
@@ -144,6 +145,93 @@ class ClipboardSession {
 
  private:
   bool open_;
+};
+
+// A COM interface pointer holding one reference.
+//
+//   win::ComPtr<IPicture> picture;
+//   if (FAILED(OleLoadPicture(stream, size, FALSE, IID_IPicture, picture.put_void()))) return;
+template <class T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  // Takes over a reference the caller already holds.
+  explicit ComPtr(T* p) : p_(p) {}
+  ~ComPtr() { reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
+  ComPtr& operator=(ComPtr&& o) noexcept {
+    if (this != &o) reset(std::exchange(o.p_, nullptr));
+    return *this;
+  }
+
+  T* get() const { return p_; }
+  T* operator->() const { return p_; }
+  explicit operator bool() const { return p_ != nullptr; }
+  T* release() { return std::exchange(p_, nullptr); }
+  void reset(T* p = nullptr) {
+    T* old = std::exchange(p_, p);
+    if (old) old->Release();
+  }
+  // Out-parameter for functions that hand over a new reference.
+  T** put() {
+    reset();
+    return &p_;
+  }
+  void** put_void() { return reinterpret_cast<void**>(put()); }
+
+ private:
+  T* p_ = nullptr;
+};
+
+// OleInitialize / OleUninitialize for a scope of one thread.
+class OleSession {
+ public:
+  OleSession() : result_(OleInitialize(nullptr)) {}
+  ~OleSession() { if (SUCCEEDED(result_)) OleUninitialize(); }
+  OleSession(const OleSession&) = delete;
+  OleSession& operator=(const OleSession&) = delete;
+  bool ok() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
+};
+
+// GlobalLock / GlobalUnlock of a movable block.
+class GlobalLockScope {
+ public:
+  explicit GlobalLockScope(HGLOBAL block) : block_(block), p_(block ? GlobalLock(block) : nullptr) {}
+  ~GlobalLockScope() { if (p_) GlobalUnlock(block_); }
+  GlobalLockScope(const GlobalLockScope&) = delete;
+  GlobalLockScope& operator=(const GlobalLockScope&) = delete;
+  void* get() const { return p_; }
+  size_t size() const { return p_ ? GlobalSize(block_) : 0; }
+
+ private:
+  HGLOBAL block_;
+  void* p_;
+};
+
+// A STGMEDIUM filled by IDataObject::GetData, released with ReleaseStgMedium.
+class StorageMedium {
+ public:
+  StorageMedium() = default;
+  ~StorageMedium() { if (filled_) ReleaseStgMedium(&medium_); }
+  StorageMedium(const StorageMedium&) = delete;
+  StorageMedium& operator=(const StorageMedium&) = delete;
+  // For GetData; the medium counts as filled from then on.
+  STGMEDIUM* put() {
+    if (filled_) ReleaseStgMedium(&medium_);
+    medium_ = STGMEDIUM{};
+    filled_ = true;
+    return &medium_;
+  }
+  const STGMEDIUM& get() const { return medium_; }
+
+ private:
+  STGMEDIUM medium_{};
+  bool filled_ = false;
 };
 
 }  // namespace yz::win
