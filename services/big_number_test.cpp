@@ -296,6 +296,28 @@ TEST(BigNumber, LongDivisionSatisfiesQuotientRemainderIdentity) {
   }
 }
 
+// Division by one limb runs several limbs a step: every length modulo 4,
+// divisors from 1 to the largest limb, powers of two among them.
+TEST(BigNumber, DivisionBySmallDivisorsAtEveryLength) {
+  constexpr int kDivisors[] = {1, 2, 3, 7, 10, 36, 60466176, 100000000, 536870912, 999999999};
+  std::mt19937 rng(99);
+  for (int d : kDivisors) {
+    for (std::size_t length = 1; length <= 13; ++length) {
+      for (int variant = 0; variant < 3; ++variant) {
+        std::vector<std::uint32_t> limbs(length);
+        for (auto& l : limbs) l = variant == 0 ? 999999999 : static_cast<std::uint32_t>(rng() % 1000000000);
+        limbs[0] = std::max<std::uint32_t>(limbs[0], 1);
+        const BigNumber a = FromLimbs(limbs), b = N(d);
+        SCOPED_TRACE(testing::Message() << ToDecimalText(a) << " / " << d);
+        const BigNumber q = Divide(a, b, 0), r = Modulo(a, b);
+        ASSERT_EQ(Add(Multiply(q, b), r), a);
+        ASSERT_FALSE(r.IsNegative());
+        ASSERT_TRUE(IsGreater(b, r));
+      }
+    }
+  }
+}
+
 // Long operands take the split (Karatsuba) multiplication; the reference is
 // the sum of the products with each nine-digit limb, Horner fashion, which
 // only multiplies by small numbers.
