@@ -1,6 +1,7 @@
 #include "workspace/byteset/byteset.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -14,26 +15,23 @@ constexpr std::string_view kOpenWrapped = "到文本({";
 constexpr std::string_view kCloseWrapped = "})";
 constexpr std::string_view kCall = "到文本";
 
-// Every byte as its decimal digits followed by ",", padded to four characters,
-// so the encoder copies a fixed four and moves on by the real length.
-struct Decimal {
-  char text[4];
-  uint8_t size;  // digits and the comma
-};
+static_assert(std::endian::native == std::endian::little, "the tables below are laid out for little-endian stores");
 
+// Every byte as its decimal digits followed by ",": the text in the low four
+// bytes (little-endian order, padded), its length in the fifth. The encoder
+// copies a fixed four bytes and moves on by the length.
 constexpr auto kDecimals = [] {
-  std::array<Decimal, 256> t{};
+  std::array<uint64_t, 256> t{};
   for (int b = 0; b < 256; ++b) {
-    char digits[3];
+    char text[4] = {0, 0, 0, 0};
     int n = 0;
-    for (int v = b;; v /= 10) {
-      digits[n++] = static_cast<char>('0' + v % 10);
-      if (v < 10) break;
-    }
-    Decimal d{{0, 0, 0, 0}, static_cast<uint8_t>(n + 1)};
-    for (int k = 0; k < n; ++k) d.text[k] = digits[n - 1 - k];
-    d.text[n] = ',';
-    t[b] = d;
+    if (b >= 100) text[n++] = static_cast<char>('0' + b / 100);
+    if (b >= 10) text[n++] = static_cast<char>('0' + b / 10 % 10);
+    text[n++] = static_cast<char>('0' + b % 10);
+    text[n++] = ',';
+    uint64_t e = static_cast<uint64_t>(n) << 32;
+    for (int k = 0; k < 4; ++k) e |= uint64_t{static_cast<unsigned char>(text[k])} << (8 * k);
+    t[b] = e;
   }
   return t;
 }();
@@ -75,9 +73,10 @@ void EncodeTo(std::string_view bytes, Form form, AnsiText& out) {
   const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   const std::size_t n = bytes.size();
 
-  std::size_t size = open.size() + close.size();
-  for (std::size_t i = 0; i < n; ++i) size += kDecimals[src[i]].size;
-  if (n > 0) --size;  // no comma after the last value
+  // Each value takes its digits and a comma; the last one no comma.
+  std::size_t size = open.size() + close.size() + n;
+  for (std::size_t i = 0; i < n; ++i) size += (src[i] >= 10) + (src[i] >= 100);  // vectorises
+  if (n > 0) size += n - 1;
   out.resize(size);
 
   char* dst = out.data();
@@ -87,13 +86,15 @@ void EncodeTo(std::string_view bytes, Form form, AnsiText& out) {
     // Every value but the last has at least four bytes of room after it
     // (its own comma and the next value), so it may copy all four.
     for (std::size_t i = 0; i + 1 < n; ++i) {
-      const Decimal& d = kDecimals[src[i]];
-      std::memcpy(dst, d.text, 4);
-      dst += d.size;
+      const uint64_t e = kDecimals[src[i]];
+      const auto text = static_cast<uint32_t>(e);
+      std::memcpy(dst, &text, 4);
+      dst += e >> 32;
     }
-    const Decimal& last = kDecimals[src[n - 1]];
-    std::memcpy(dst, last.text, last.size - 1u);
-    dst += last.size - 1u;
+    const uint64_t last = kDecimals[src[n - 1]];
+    const auto text = static_cast<uint32_t>(last);
+    std::memcpy(dst, &text, (last >> 32) - 1);  // its digits only: no room beyond them
+    dst += (last >> 32) - 1;
   }
   std::memcpy(dst, close.data(), close.size());
 }

@@ -18,12 +18,16 @@ constexpr auto kPairs = [] {
   return t;
 }();
 
-int HexValue(char16_t u) {
-  if (u >= u'0' && u <= u'9') return u - u'0';
-  if (u >= u'A' && u <= u'F') return u - u'A' + 10;
-  if (u >= u'a' && u <= u'f') return u - u'a' + 10;
-  return -1;
-}
+// The value of each ASCII hexadecimal digit; -1 for every other code unit.
+constexpr auto kHexValues = [] {
+  std::array<int8_t, 128> t{};
+  t.fill(-1);
+  for (int d = 0; d < 10; ++d) t['0' + d] = static_cast<int8_t>(d);
+  for (int d = 0; d < 6; ++d) t['A' + d] = t['a' + d] = static_cast<int8_t>(10 + d);
+  return t;
+}();
+
+int HexValue(char16_t u) { return u < 128 ? kHexValues[u] : -1; }
 
 bool IsSpace(char16_t u) { return u == u' ' || u == u'\t' || u == u'\r' || u == u'\n'; }
 
@@ -61,11 +65,19 @@ std::string Encode(std::u16string_view text) {
   return out;
 }
 
-Conversion<WideText> Decode(std::u16string_view w) {
-  const std::size_t n = w.size();
+Conversion<WideText> Decode(std::u16string_view written) {
   WideText out;
-  out.reserve(n / 4);
-  auto fail = [](std::size_t i, std::string message) { return Conversion<WideText>::Failure(i + 1, std::move(message)); };
+  if (auto error = DecodeTo(written, out)) return Conversion<WideText>::Failure(error->position, std::move(error->message));
+  return Conversion<WideText>::Success(std::move(out));
+}
+
+std::optional<ConversionError> DecodeTo(std::u16string_view w, WideText& out) {
+  const std::size_t n = w.size();
+  out.clear();
+  auto fail = [&](std::size_t i, std::string message) {
+    out.clear();
+    return std::optional<ConversionError>(ConversionError{i + 1, std::move(message)});
+  };
   // The number of hexadecimal digits from `i`, at most `most`.
   auto hexRun = [&](std::size_t i, std::size_t most) {
     std::size_t k = 0;
@@ -80,6 +92,14 @@ Conversion<WideText> Decode(std::u16string_view w) {
 
   std::size_t i = 0;
   while (i < n) {
+    // The bare form, the bulk of what this page reads: four digits a unit.
+    while (i + 4 <= n) {
+      const int a = HexValue(w[i]), b = HexValue(w[i + 1]), c = HexValue(w[i + 2]), d = HexValue(w[i + 3]);
+      if ((a | b | c | d) < 0) break;
+      out.push_back(static_cast<char16_t>(a << 12 | b << 8 | c << 4 | d));
+      i += 4;
+    }
+    if (i == n) break;
     const char16_t u = w[i];
     if (IsSpace(u)) {
       ++i;
@@ -147,7 +167,7 @@ Conversion<WideText> Decode(std::u16string_view w) {
     return fail(i, At(i) + Quoted(w.substr(i, 1 + (u >= 0xD800 && u <= 0xDBFF && i + 1 < n))) +
                        "不是十六进制数字，也不是可识别的前缀（\\u、%u、U+、&#x）");
   }
-  return Conversion<WideText>::Success(std::move(out));
+  return std::nullopt;
 }
 
 }  // namespace yz::unicode

@@ -3,6 +3,7 @@
 // the boxes can hold survives both ways.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,5 +38,9 @@ void EncodeTo(std::u16string_view text, std::string& out);
 // any other character, a run of bare digits whose length is not a multiple of
 // four, a marker without its digits, a code point beyond U+10FFFF.
 Conversion<WideText> Decode(std::u16string_view written);
+
+// As Decode, into `out` (its capacity is reused). On failure `out` is
+// emptied and the error returned.
+std::optional<ConversionError> DecodeTo(std::u16string_view written, WideText& out);
 
 }  // namespace yz::unicode

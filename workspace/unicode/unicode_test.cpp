@@ -46,6 +46,9 @@ TEST(Unicode, ReadsBackWhatItWrites) {
     auto got = Decode(AnsiToWide(c.written));
     ASSERT_TRUE(got.ok()) << got.error->message;
     EXPECT_EQ(got.value, c.text);
+    WideText reused = u"left over from an earlier, much longer conversion";
+    EXPECT_FALSE(DecodeTo(AnsiToWide(c.written), reused).has_value());
+    EXPECT_EQ(reused, c.text);
   }
 }
 
@@ -145,6 +148,11 @@ TEST(Unicode, RefusesAnythingElseAtItsPosition) {
     EXPECT_NE(got.error->message.find("第" + std::to_string(b.position) + "个字符"), std::string::npos)
         << got.error->message;
     EXPECT_TRUE(got.value.empty());
+    WideText reused = u"stale";
+    auto error = DecodeTo(b.written, reused);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->position, b.position);
+    EXPECT_TRUE(reused.empty());
   }
 }
 

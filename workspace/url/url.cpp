@@ -1,6 +1,7 @@
 #include "workspace/url/url.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -15,6 +16,8 @@ constexpr std::string_view kAlwaysEncoded = "`~!@#$%^&*()-_=+[{]};:'\\|,<.>/?\"\
 static_assert(kAlwaysEncoded.size() == 34);
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+static_assert(std::endian::native == std::endian::little, "kEscapes is laid out for little-endian stores");
 
 // What each byte becomes: bytes 0-2 of the entry hold its text ("%XX", or the
 // byte itself), byte 3 its length. The encoder copies four bytes and moves on
@@ -62,44 +65,15 @@ char* WriteEscapes(const unsigned char* src, std::size_t n, char* dst, char* end
   return dst;
 }
 
-// Code points of `text` as UTF-8 bytes, one call per code point; a lone
-// surrogate gives U+FFFD.
-template <class Sink>
-void ForEachUtf8(std::u16string_view text, bool* lossy, Sink&& sink) {
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    uint32_t cp = text[i];
-    if (cp >= 0xD800 && cp <= 0xDFFF) {
-      if (cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
-        ++i;
-      } else {
-        cp = 0xFFFD;
-        if (lossy) *lossy = true;
-      }
-    }
-    unsigned char b[4];
-    std::size_t n;
-    if (cp < 0x80) {
-      b[0] = static_cast<unsigned char>(cp);
-      n = 1;
-    } else if (cp < 0x800) {
-      b[0] = static_cast<unsigned char>(0xC0 | cp >> 6);
-      b[1] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-      n = 2;
-    } else if (cp < 0x10000) {
-      b[0] = static_cast<unsigned char>(0xE0 | cp >> 12);
-      b[1] = static_cast<unsigned char>(0x80 | (cp >> 6 & 0x3F));
-      b[2] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-      n = 3;
-    } else {
-      b[0] = static_cast<unsigned char>(0xF0 | cp >> 18);
-      b[1] = static_cast<unsigned char>(0x80 | (cp >> 12 & 0x3F));
-      b[2] = static_cast<unsigned char>(0x80 | (cp >> 6 & 0x3F));
-      b[3] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
-      n = 4;
-    }
-    sink(b, n);
-  }
+bool IsHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
+bool IsLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+
+// Writes the escape of a byte from 0x80 up (always escaped).
+char* WriteHighByte(uint32_t b, char* dst) {
+  dst[0] = '%';
+  dst[1] = kHexDigits[b >> 4];
+  dst[2] = kHexDigits[b & 15];
+  return dst + 3;
 }
 
 }  // namespace
@@ -121,33 +95,22 @@ std::string Encode(std::string_view bytes) {
 void DecodeTo(std::string_view text, ByteSeq& out) {
   const std::size_t n = text.size();
   out.resize(n);
-  const char* src = text.data();
-  char* dst = out.data();
+  const auto* src = reinterpret_cast<const unsigned char*>(text.data());
+  auto* dst = reinterpret_cast<unsigned char*>(out.data());
   std::size_t i = 0;
-  while (i < n) {
-    // Copy up to the next "%" or "+".
-    std::size_t run = i;
-    while (run < n && src[run] != '%' && src[run] != '+') ++run;
-    std::memcpy(dst, src + i, run - i);
-    dst += run - i;
-    i = run;
-    if (i == n) break;
-    if (src[i] == '+') {
-      *dst++ = ' ';
-      ++i;
-      continue;
-    }
-    int hi = i + 2 < n ? kHexValues[static_cast<unsigned char>(src[i + 1])] : -1;
-    int lo = hi >= 0 ? kHexValues[static_cast<unsigned char>(src[i + 2])] : -1;
-    if (lo >= 0) {
-      *dst++ = static_cast<char>(hi << 4 | lo);
-      i += 3;
-    } else {
-      *dst++ = '%';
-      ++i;
-    }
+  // Without branches on the data: escapes and plain bytes mix at random in
+  // real text, which no branch predictor follows.
+  for (; i + 2 < n; ++dst) {
+    const unsigned char c = src[i];
+    const int hi = kHexValues[src[i + 1]], lo = kHexValues[src[i + 2]];
+    const bool escape = c == '%' && (hi | lo) >= 0;
+    const unsigned char plain = c == '+' ? ' ' : c;
+    *dst = escape ? static_cast<unsigned char>(hi << 4 | lo) : plain;
+    i += escape ? 3 : 1;
   }
-  out.resize(static_cast<std::size_t>(dst - out.data()));
+  // The last two bytes cannot start an escape.
+  for (; i < n; ++i) *dst++ = src[i] == '+' ? ' ' : src[i];
+  out.resize(static_cast<std::size_t>(dst - reinterpret_cast<unsigned char*>(out.data())));
 }
 
 ByteSeq Decode(std::string_view text) {
@@ -156,23 +119,81 @@ ByteSeq Decode(std::string_view text) {
   return out;
 }
 
-std::string EncodeUtf8(std::u16string_view text, bool* lossy) {
+void EncodeUtf8To(std::u16string_view text, std::string& out, bool* lossy) {
   if (lossy) *lossy = false;
+  const std::size_t n = text.size();
+  // Every byte of a character beyond ASCII is escaped: three characters a
+  // UTF-8 byte, so 6 below U+0800, 9 to U+FFFF (and for U+FFFD in place of
+  // a lone surrogate), 12 for a surrogate pair.
   std::size_t size = 0;
-  ForEachUtf8(text, nullptr, [&](const unsigned char* b, std::size_t n) {
-    for (std::size_t k = 0; k < n; ++k) size += kEscapes[b[k]] >> 24;
-  });
-  std::string out(size, '\0');
+  for (std::size_t i = 0; i < n; ++i) {
+    const char16_t u = text[i];
+    if (u < 0x80) {
+      size += kEscapes[u] >> 24;
+    } else if (u < 0x800) {
+      size += 6;
+    } else if (IsHighSurrogate(u) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+      size += 12;
+      ++i;
+    } else {
+      size += 9;
+    }
+  }
+  out.resize(size);
   char* dst = out.data();
-  char* end = dst + size;
-  ForEachUtf8(text, lossy, [&](const unsigned char* b, std::size_t n) { dst = WriteEscapes(b, n, dst, end); });
+  char* const end = dst + size;
+  for (std::size_t i = 0; i < n; ++i) {
+    uint32_t cp = text[i];
+    if (cp < 0x80) {
+      const uint32_t e = kEscapes[cp];
+      if (end - dst >= 4) {
+        std::memcpy(dst, &e, 4);
+        dst += e >> 24;
+      } else {
+        for (uint32_t k = 0; k < (e >> 24); ++k) *dst++ = static_cast<char>(e >> (8 * k));
+      }
+      continue;
+    }
+    if (cp < 0x800) {
+      dst = WriteHighByte(0xC0 | cp >> 6, dst);
+      dst = WriteHighByte(0x80 | (cp & 0x3F), dst);
+      continue;
+    }
+    if (IsHighSurrogate(static_cast<char16_t>(cp)) && i + 1 < n && IsLowSurrogate(text[i + 1])) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (text[++i] - 0xDC00u);
+      dst = WriteHighByte(0xF0 | cp >> 18, dst);
+      dst = WriteHighByte(0x80 | (cp >> 12 & 0x3F), dst);
+      dst = WriteHighByte(0x80 | (cp >> 6 & 0x3F), dst);
+      dst = WriteHighByte(0x80 | (cp & 0x3F), dst);
+      continue;
+    }
+    if (cp >= 0xD800 && cp <= 0xDFFF) {
+      // A lone surrogate is no character and has no UTF-8 form.
+      cp = 0xFFFD;
+      if (lossy) *lossy = true;
+    }
+    dst = WriteHighByte(0xE0 | cp >> 12, dst);
+    dst = WriteHighByte(0x80 | (cp >> 6 & 0x3F), dst);
+    dst = WriteHighByte(0x80 | (cp & 0x3F), dst);
+  }
+}
+
+std::string EncodeUtf8(std::u16string_view text, bool* lossy) {
+  std::string out;
+  EncodeUtf8To(text, out, lossy);
   return out;
 }
 
 Conversion<WideText> DecodeUtf8(std::u16string_view text) {
-  const std::size_t n = text.size();
   WideText out;
-  out.reserve(n);
+  if (auto error = DecodeUtf8To(text, out)) return Conversion<WideText>::Failure(error->position, std::move(error->message));
+  return Conversion<WideText>::Success(std::move(out));
+}
+
+std::optional<ConversionError> DecodeUtf8To(std::u16string_view text, WideText& out) {
+  const std::size_t n = text.size();
+  out.resize(n);  // never more units than the text has
+  char16_t* dst = out.data();
 
   int need = 0;             // continuation bytes still to come
   uint32_t cp = 0;          // the code point so far
@@ -180,9 +201,10 @@ Conversion<WideText> DecodeUtf8(std::u16string_view text) {
   std::size_t start = 0;    // where the current sequence began in `text`
 
   auto fail = [&](std::size_t from, std::size_t to, const char* what) {
+    out.clear();
     AnsiText piece = WideToAnsi(text.substr(from, to - from));
-    return Conversion<WideText>::Failure(
-        from + 1, "第" + std::to_string(from + 1) + "个字符起的“" + piece + "”" + what);
+    return std::optional<ConversionError>(
+        ConversionError{from + 1, "第" + std::to_string(from + 1) + "个字符起的“" + piece + "”" + what});
   };
   constexpr const char* kCutShort = "不是完整的UTF-8字符";
   constexpr const char* kInvalid = "不是有效的UTF-8编码";
@@ -203,7 +225,7 @@ Conversion<WideText> DecodeUtf8(std::u16string_view text) {
       // A character written as it is: already text, kept whole (a lone
       // surrogate too: it is a code unit the user wrote).
       if (need > 0) return fail(start, i, kCutShort);
-      out.push_back(u);
+      *dst++ = u;
       i = next;
       continue;
     }
@@ -213,7 +235,7 @@ Conversion<WideText> DecodeUtf8(std::u16string_view text) {
       lo = 0x80;
       hi = 0xBF;
       if (byte < 0x80) {
-        out.push_back(static_cast<char16_t>(byte));
+        *dst++ = static_cast<char16_t>(byte);
       } else if (byte >= 0xC2 && byte <= 0xDF) {
         need = 1;
         cp = byte & 0x1F;
@@ -240,17 +262,18 @@ Conversion<WideText> DecodeUtf8(std::u16string_view text) {
       hi = 0xBF;
       if (--need == 0) {
         if (cp >= 0x10000) {
-          out.push_back(static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10)));
-          out.push_back(static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF)));
+          *dst++ = static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+          *dst++ = static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
         } else {
-          out.push_back(static_cast<char16_t>(cp));
+          *dst++ = static_cast<char16_t>(cp);
         }
       }
     }
     i = next;
   }
   if (need > 0) return fail(start, n, kCutShort);
-  return Conversion<WideText>::Success(std::move(out));
+  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return std::nullopt;
 }
 
 }  // namespace yz::url

@@ -14,6 +14,7 @@
 // two hexadecimal digits, and every other byte, stands as itself.
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "services/text_types.h"
@@ -38,6 +39,8 @@ void DecodeTo(std::string_view text, ByteSeq& out);
 // so no UTF-8 form) is encoded as U+FFFD's bytes and `lossy`, when given,
 // says that happened.
 std::string EncodeUtf8(std::u16string_view text, bool* lossy = nullptr);
+// As EncodeUtf8, into `out` (its capacity is reused).
+void EncodeUtf8To(std::u16string_view text, std::string& out, bool* lossy = nullptr);
 
 // `text` decoded as Decode does, its bytes read as UTF-8 into UTF-16.
 // Characters outside ASCII written into `text` as they are (not escaped) are
@@ -46,6 +49,9 @@ std::string EncodeUtf8(std::u16string_view text, bool* lossy = nullptr);
 // encoded surrogate, beyond U+10FFFF, bytes C0, C1, F5-FF), with the 1-based
 // position, in UTF-16 code units of `text`, where the bad sequence starts.
 Conversion<WideText> DecodeUtf8(std::u16string_view text);
+// As DecodeUtf8, into `out` (its capacity is reused). On failure `out` is
+// emptied and the error returned.
+std::optional<ConversionError> DecodeUtf8To(std::u16string_view text, WideText& out);
 
 // The page's captions: its tab and decode button in GBK mode and in UTF-8 mode.
 inline constexpr std::string_view kPageTitle = "URL网页编码";

@@ -168,6 +168,13 @@ TEST(UrlUtf8, EncodesUtf8OfText) {
     auto back = DecodeUtf8(AnsiToWide(c.encoded));
     ASSERT_TRUE(back.ok()) << back.error->message;
     EXPECT_EQ(back.value, c.text);
+    // The same through the buffer-reusing forms.
+    std::string encoded = "left over from an earlier, much longer conversion";
+    EncodeUtf8To(c.text, encoded, &lossy);
+    EXPECT_EQ(encoded, c.encoded);
+    WideText decoded = u"left over from an earlier, much longer conversion";
+    EXPECT_FALSE(DecodeUtf8To(AnsiToWide(c.encoded), decoded).has_value());
+    EXPECT_EQ(decoded, c.text);
   }
 }
 
@@ -228,6 +235,11 @@ TEST(UrlUtf8, RefusesDecodedBytesThatAreNotUtf8) {
     ASSERT_FALSE(got.ok());
     EXPECT_EQ(got.error->position, b.position) << got.error->message;
     EXPECT_TRUE(got.value.empty());
+    WideText reused = u"stale";
+    auto error = DecodeUtf8To(b.text, reused);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->position, b.position);
+    EXPECT_TRUE(reused.empty());
   }
 }
 
