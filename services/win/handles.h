@@ -62,6 +62,10 @@ struct MenuDeleter {
   static HMENU Invalid() { return nullptr; }
   static void Free(HMENU h) { DestroyMenu(h); }
 };
+struct HookDeleter {
+  static HHOOK Invalid() { return nullptr; }
+  static void Free(HHOOK h) { UnhookWindowsHookEx(h); }
+};
 struct GlobalDeleter {
   static HGLOBAL Invalid() { return nullptr; }
   static void Free(HGLOBAL h) { GlobalFree(h); }
@@ -77,6 +81,7 @@ using Icon = UniqueHandle<HICON, IconDeleter>;
 using OwnedWindow = UniqueHandle<HWND, WindowDeleter>;
 using Menu = UniqueHandle<HMENU, MenuDeleter>;
 using GlobalMemory = UniqueHandle<HGLOBAL, GlobalDeleter>;
+using Hook = UniqueHandle<HHOOK, HookDeleter>;
 
 // A device context obtained with GetDC, released with ReleaseDC.
 class WindowDc {

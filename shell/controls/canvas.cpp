@@ -48,6 +48,12 @@ void Canvas::Set(int x, int y, COLORREF c) {
       GetBValue(c);
 }
 
+COLORREF Canvas::Get(int x, int y) const {
+  if (!bits_ || x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  std::uint32_t v = bits_[static_cast<size_t>(y) * static_cast<size_t>(width_) + static_cast<size_t>(x)];
+  return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
 void Canvas::Present(HDC target) const {
   if (bits_) BitBlt(target, 0, 0, width_, height_, dc_.get(), 0, 0, SRCCOPY);
 }

@@ -31,6 +31,7 @@ class Canvas {
   int height() const { return height_; }
   // Pixel access; call GdiFlush() before touching pixels after GDI drawing.
   void Set(int x, int y, COLORREF c);
+  COLORREF Get(int x, int y) const;
   void Present(HDC target) const;
 
  private:
