@@ -101,6 +101,7 @@ Workspace::Workspace(Window& window) : window_(window) {
 }
 
 Workspace::~Workspace() {
+  pageStates_.clear();
   if (worker_.joinable()) worker_.join();
 }
 

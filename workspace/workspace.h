@@ -8,6 +8,8 @@
 #pragma once
 
 #include <functional>
+#include <map>
+#include <memory>
 #include <optional>
 #include <thread>
 
@@ -61,6 +63,19 @@ class Workspace : public WindowState {
   // Puts text into a box.
   static Apply Fill(std::string_view box, WideText text);
 
+  // State a page keeps while its window lives (a file digest running, say),
+  // made on first use and destroyed with the workspace, before the window's
+  // controls.
+  struct PageState {
+    virtual ~PageState() = default;
+  };
+  template <class T>
+  T& PageStateOf(int page) {
+    std::unique_ptr<PageState>& slot = pageStates_[page];
+    if (!slot) slot = std::make_unique<T>(*this);
+    return static_cast<T&>(*slot);
+  }
+
   // The copy and clear buttons of the pages.
   void CopyBox(std::string_view box) const;
   void ClearBox(std::string_view box) const;
@@ -71,6 +86,7 @@ class Workspace : public WindowState {
   Window& window_;
   std::thread worker_;
   Apply pending_;
+  std::map<int, std::unique_ptr<PageState>> pageStates_;
 };
 
 // What 按钮_转换 does while a page is current.
