@@ -129,22 +129,38 @@ bool Window::Create(HWND owner) {
 bool Window::CreateControls() {
   const WindowDef& d = def();
   controls_.reserve(d.controls.size());
-  for (const ControlDef& cd : d.controls) {
-    std::unique_ptr<Control> c = MakeControl(*this, cd);
-    HWND parent = hwnd_;
-    bool showing = true;
-    if (cd.parent) {
-      Control* container = FindControl(cd.parent);
-      parent = container ? container->ChildHost(cd.page) : nullptr;
-      showing = container && container->ShowsPage(cd.page);
+  for (const ControlDef& cd : d.controls) controls_.push_back(MakeControl(*this, cd));
+  // A child may be listed before its container: each round creates the
+  // controls whose container exists by then.
+  std::vector<bool> done(controls_.size(), false);
+  for (bool progress = true; progress;) {
+    progress = false;
+    for (size_t i = 0; i < controls_.size(); ++i) {
+      if (done[i]) continue;
+      Control& c = *controls_[i];
+      const ControlDef& cd = c.def();
+      HWND parent = hwnd_;
+      bool showing = true;
+      if (cd.parent) {
+        auto container = std::find_if(controls_.begin(), controls_.end(),
+                                      [&](auto& x) { return std::string_view(cd.parent) == x->name(); });
+        if (container == controls_.end()) {
+          parent = nullptr;
+        } else {
+          size_t at = static_cast<size_t>(container - controls_.begin());
+          if (!done[at]) continue;  // a later round
+          parent = (*container)->ChildHost(cd.page);
+          showing = (*container)->ShowsPage(cd.page);
+        }
+      }
+      done[i] = progress = true;
+      // A child of a container that has no window stays a definition.
+      if (parent && !c.Create(parent)) return false;
+      if (c.hwnd()) {
+        byHwnd_[c.hwnd()] = &c;
+        if (cd.visible && showing) ShowWindow(c.hwnd(), SW_SHOWNA);
+      }
     }
-    // A child of a container that has no window stays a definition.
-    if (parent && !c->Create(parent)) return false;
-    if (c->hwnd()) {
-      byHwnd_[c->hwnd()] = c.get();
-      if (cd.visible && showing) ShowWindow(c->hwnd(), SW_SHOWNA);
-    }
-    controls_.push_back(std::move(c));
   }
   // Stacking: the first-listed control of each parent on top, each further
   // one directly beneath the one listed before it.
