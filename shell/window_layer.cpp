@@ -174,12 +174,32 @@ int WindowLayer::Run() {
   if (windows_.empty()) return exitCode_;
   MSG msg;
   for (;;) {
-    BOOL got = GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) break;
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      Idle();
+      if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    } else if (msg.message == WM_QUIT) {
+      break;
+    }
     Dispatch(msg);
   }
   runMode_ = false;
   return static_cast<int>(msg.wParam);
+}
+
+// Idle processing: Idle goes to every window that handles it, with the
+// milliseconds since idling began, for as long as one of them asks for more
+// and no message is waiting.
+void WindowLayer::Idle() {
+  DWORD start = GetTickCount();
+  for (bool more = true; more && !HIWORD(GetQueueStatus(QS_ALLINPUT));) {
+    more = false;
+    for (size_t i = 0; i < windows_.size(); ++i) {
+      Window& w = *windows_[i];
+      if (!w.HasHandler(nullptr, EventKind::Idle)) continue;
+      Event ev = w.Raise(nullptr, EventKind::Idle, {static_cast<std::intptr_t>(GetTickCount() - start)});
+      more = more || (ev.hasResult && ev.result != 0);
+    }
+  }
 }
 
 void WindowLayer::ProcessEvents() {

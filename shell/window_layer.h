@@ -63,6 +63,7 @@ class WindowLayer {
   static LRESULT CALLBACK ToolProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
   void Dispatch(MSG& msg);
   void RunUntil(const std::function<bool()>& done);
+  void Idle();
   void ExitSequence(int code);
   void DisableForModal(Window& modal);
 

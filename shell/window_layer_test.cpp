@@ -232,6 +232,52 @@ TEST_F(Lifecycle, EndProgramFromAnotherThreadRunsTheExitSequenceOnTheUiThread) {
   EXPECT_FALSE(layer->EventsOn());
 }
 
+// What the nested loop of a modal load sees, from a thread timer inside it.
+struct ModalProbe {
+  static inline HWND main = nullptr, modal = nullptr;
+  static inline bool mainEnabled = true;
+  static void CALLBACK Tick(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    mainEnabled = IsWindowEnabled(main) != FALSE;
+    PostMessageW(modal, WM_CLOSE, 0, 0);
+  }
+};
+
+TEST_F(Lifecycle, ModalLoadDisablesTaskbarWindowsUntilItIsClosed) {
+  HandlerRegistry handlers;
+  HWND owner = nullptr;
+  handlers.Add("关于窗口", nullptr, EventKind::Created, [&](Event& ev) {
+    owner = GetWindow(ev.window.hwnd(), GW_OWNER);
+    ModalProbe::modal = ev.window.hwnd();
+    SetTimer(nullptr, 0, 50, &ModalProbe::Tick);
+  });
+  Window& main = LoadMain(handlers);
+  ModalProbe::main = main.hwnd();
+  ASSERT_TRUE(layer->LoadWindow("关于窗口", &main, /*modal=*/true));
+  // Returned only after the modal window was closed.
+  EXPECT_EQ(layer->Find("关于窗口"), nullptr);
+  EXPECT_FALSE(ModalProbe::mainEnabled);
+  EXPECT_TRUE(IsWindowEnabled(main.hwnd()));
+  EXPECT_EQ(owner, layer->toolWindow());  // the owner given is ignored
+}
+
+TEST_F(Lifecycle, IdleIsRaisedWhileAHandlerAsksForMore) {
+  WindowDef main = *ProgramWindows()[0];
+  main.events.push_back(EventKind::Idle);
+  HandlerRegistry handlers;
+  int calls = 0;
+  handlers.Add("主窗口", nullptr, EventKind::Idle, [&](Event& ev) {
+    ++calls;
+    ev.Return(calls < 5);
+    if (calls == 5) PostQuitMessage(3);
+  });
+  layer = std::make_unique<WindowLayer>(handlers, std::vector<const WindowDef*>{&main});
+  ASSERT_TRUE(layer->LoadWindow("主窗口"));
+  Pump();
+  EXPECT_EQ(layer->Run(), 3);
+  EXPECT_EQ(calls, 5);
+}
+
 TEST_F(Lifecycle, KeepOnTopFollowsItsCheckBox) {
   Window& w = LoadMain();
   auto& box = w.Get<CheckBox>("选择框_置顶窗口");
