@@ -172,7 +172,12 @@ DropTarget::~DropTarget() {
   static_cast<Sink*>(sink_.get())->Detach();
 }
 
-void DropTarget::OnWindowDestroying() { Revoke(); }
+void DropTarget::OnWindowDestroying() {
+  // Gone with its window (or destroyed on its own): no drop reaches it again,
+  // even through a reference a drag in progress still holds.
+  Revoke();
+  static_cast<Sink*>(sink_.get())->Detach();
+}
 
 void DropTarget::Revoke() {
   HWND target = std::exchange(target_, nullptr);
