@@ -33,11 +33,12 @@ class KindTest : public GuiTest {
     return *w;
   }
 
-  // Records every raised event of `control` for `kinds` as "control.Event".
+  // Records every raised event of `control` (nullptr: the window) for
+  // `kinds` as "control.Event" and its text argument.
   void Record(const char* control, std::initializer_list<EventKind> kinds) {
     for (EventKind k : kinds)
       handlers.Add(kTestWindow, control, k,
-                   [this, k, name = std::string(control)](Event& ev) {
+                   [this, k, name = std::string(control ? control : "")](Event& ev) {
                      log.push_back(name + "." + EventName(k));
                      texts.push_back(ev.text);
                    });
