@@ -7,6 +7,7 @@
 
 #include "services/encoding.h"
 #include "services/system/message.h"
+#include "shell/controls/drop_target.h"
 #include "workspace/md5/md5.h"
 #include "workspace/workspace.h"
 
@@ -107,7 +108,24 @@ class FileDigest : public Workspace::PageState {
   Conversion<AnsiText> result_;
 };
 
-void OnFilesDropped(Event& ev) { DigestDroppedFiles(ev.window.State<Workspace>(), AnsiToWide(ev.text)); }
+// The drop target keeps the exact UTF-16 paths, which GBK may not hold.
+void OnFilesDropped(Event& ev) {
+  Workspace& ws = ev.window.State<Workspace>();
+  const WideText& exact = ws.Get<DropTarget>(kDropTarget).DroppedWide();
+  DigestDroppedFiles(ws, exact.empty() ? AnsiToWide(ev.text) : exact);
+}
+
+// "扩展": the window takes dropped files from now on.
+void OnRegisterClicked(Event& ev) {
+  Workspace& ws = ev.window.State<Workspace>();
+  if (!ws.Get<DropTarget>(kDropTarget).Register(ev.window.hwnd())) {
+    ShowMessage("组件注册失败，无法接收拖放的文件。");
+    return;
+  }
+  ShowMessage("组件注册成功");
+  SetStatus(ws, kMd5DropPrompt);
+  ws.Get<PushButton>("按钮5").SetEnabled(false);
+}
 
 
 EditBoxSettings RowBox() { return EditBoxSettings{.border = 3, .hideSelection = true, .maxLength = 0}; }
@@ -200,6 +218,7 @@ void RegisterMd5Handlers(HandlerRegistry& handlers) {
     Workspace& ws = ev.window.State<Workspace>();
     for (const char* box : {kDigestBox, kShortBox, kUpperBox}) ws.ClearBox(box);
   });
+  handlers.Add(kMainWindow, "按钮5", EventKind::Clicked, OnRegisterClicked);
   handlers.Add(kMainWindow, kDropTarget, EventKind::FilesDropped, OnFilesDropped);
 }
 

@@ -4,7 +4,9 @@
 #include <random>
 #include <thread>
 
+#include "app/testing/file_drop_data.h"
 #include "services/encoding.h"
+#include "shell/controls/drop_target.h"
 #include "workspace/md5/md5.h"
 #include "workspace/md5/md5_page.h"
 #include "workspace/page_test_fixture.h"
@@ -162,6 +164,39 @@ TEST_F(Md5Page, SecondDropStopsTheRunningDigest) {
   EXPECT_TRUE(messages.empty());  // the stopped digest says nothing
   // Reading the rest of 2 GiB would take seconds; the stop takes one piece.
   EXPECT_LT(took, std::chrono::seconds(2));
+}
+
+TEST_F(Md5Page, ExtendRegistersTheDropTargetAndAFileDropArrivesThroughOle) {
+  ASSERT_TRUE(SUCCEEDED(OleInitialize(nullptr)));
+  auto& target = w->Get<DropTarget>("拖放对象1");
+  EXPECT_FALSE(target.registered());
+  Click("按钮5");
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "组件注册成功");
+  EXPECT_EQ(status(), u"请拖放文件到窗口！");
+  EXPECT_FALSE(w->Get<PushButton>("按钮5").IsEnabled());
+  EXPECT_FALSE(target.Register(w->hwnd()));  // once only
+
+  fs::path a = dir / u"甲.bin", b = dir / "b.bin";
+  std::string first = MakeFile(a, 5000, 7);
+  MakeFile(b, 10, 8);
+  testing::FileDropData data({a.wstring(), b.wstring()});
+  IDropTarget* ole = target.oleTarget();
+  ASSERT_NE(ole, nullptr);
+  RECT r;
+  GetWindowRect(w->hwnd(), &r);
+  POINTL at{r.left + 100, r.top + 200};
+  DWORD effect = DROPEFFECT_COPY;
+  ASSERT_EQ(ole->DragEnter(&data, MK_LBUTTON, at, &effect), S_OK);
+  EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
+  effect = DROPEFFECT_COPY;
+  ASSERT_EQ(ole->Drop(&data, MK_LBUTTON, at, &effect), S_OK);
+  ASSERT_TRUE(WaitForDigest());
+  ExpectRows(md5::TextRows(first));
+  EXPECT_NE(status().find(u"甲.bin"), WideText::npos);
+  EXPECT_NE(status().find(u"2个文件"), WideText::npos);
+  layer.reset();  // the drop target is revoked with its window, while OLE is still up
+  OleUninitialize();
 }
 
 }  // namespace
