@@ -142,7 +142,8 @@ std::optional<int> Integer(const std::string& text) {
 std::string Usage() {
   return "用法：yzconv 命令 [选项] < 输入\n"
          "砚舟工具的转换，供脚本使用：从标准输入读入文本（GBK字节），\n"
-         "结果写到标准输出，末尾不加换行。空的输入得到编码的空结果。\n"
+         "结果写到标准输出，末尾不加换行。空的输入转换成空的结果（byteset 为 {}），\n"
+         "unbyteset 和 radix 则提示输入。\n"
          "\n"
          "命令：\n"
          "  byteset [--wrap]    文本到字节集：abc → {97,98,99}；--wrap 写成 到文本({97,98,99})\n"

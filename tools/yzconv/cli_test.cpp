@@ -59,6 +59,11 @@ const Case kCases[] = {
     {{"ununicode"}, "\\u4E2D U+6587", "中文"},
     {{"md5"}, "abc", "900150983cd24fb0d6963f7d28e17f72"},
     {{"md5", "--16"}, "", "8f00b204e9800998"},
+    // empty input: the empty result of each conversion
+    {{"base64"}, "", ""},
+    {{"unbase64"}, "", ""},
+    {{"ununicode"}, "", ""},
+    {{"unurl", "--utf8"}, "", ""},
     // --utf8-io: UTF-8 in and out, the conversions on GBK or UTF-16 as before
     {{"hex", "--utf8-io"}, Utf8(u8"中"), "D6D0"},
     {{"--utf8-io", "unbase64"}, "1tA=", Utf8(u8"中")},

@@ -95,6 +95,25 @@ void EncodeTo(std::string_view bytes, std::string& out) {
   const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   char* dst = out.data();
   std::size_t i = 0;
+  // Six bytes a step from one eight-byte load (while eight can be read):
+  // four 12-bit indices, four pairs, one eight-byte store.
+  auto six = [&](std::size_t at, char* to) {
+    uint64_t w = 0;
+    for (int k = 0; k < 8; ++k) w = w << 8 | src[at + k];  // big-endian load; compiles to one
+    uint16_t p[4];
+    std::memcpy(&p[0], kPairs[w >> 52].data(), 2);
+    std::memcpy(&p[1], kPairs[w >> 40 & 0xFFF].data(), 2);
+    std::memcpy(&p[2], kPairs[w >> 28 & 0xFFF].data(), 2);
+    std::memcpy(&p[3], kPairs[w >> 16 & 0xFFF].data(), 2);
+    std::memcpy(to, p, 8);
+  };
+  for (; i + 26 <= n; i += 24, dst += 32) {
+    six(i, dst);
+    six(i + 6, dst + 8);
+    six(i + 12, dst + 16);
+    six(i + 18, dst + 24);
+  }
+  for (; i + 8 <= n; i += 6, dst += 8) six(i, dst);
   for (; i + 3 <= n; i += 3, dst += 4) {
     uint32_t v = uint32_t{src[i]} << 16 | uint32_t{src[i + 1]} << 8 | src[i + 2];
     std::memcpy(dst, kPairs[v >> 12].data(), 2);

@@ -83,9 +83,19 @@ void EncodeTo(std::string_view bytes, Form form, AnsiText& out) {
   std::memcpy(dst, open.data(), open.size());
   dst += open.size();
   if (n > 0) {
+    std::size_t i = 0;
+    // Two values at a time, as one eight-byte copy: two more values follow
+    // (a comma and at least two bytes of digits) and the closing text, so the
+    // copy never runs past the end.
+    for (; i + 4 <= n; i += 2) {
+      const uint64_t a = kDecimals[src[i]], b = kDecimals[src[i + 1]];
+      const uint64_t two = static_cast<uint32_t>(a) | uint64_t{static_cast<uint32_t>(b)} << (8 * (a >> 32));
+      std::memcpy(dst, &two, 8);
+      dst += (a >> 32) + (b >> 32);
+    }
     // Every value but the last has at least four bytes of room after it
     // (its own comma and the next value), so it may copy all four.
-    for (std::size_t i = 0; i + 1 < n; ++i) {
+    for (; i + 1 < n; ++i) {
       const uint64_t e = kDecimals[src[i]];
       const auto text = static_cast<uint32_t>(e);
       std::memcpy(dst, &text, 4);
