@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <random>
@@ -88,6 +89,27 @@ TEST_F(Md5File, DigestsFilesAcrossPieceBoundaries) {
     EXPECT_EQ(calls, (size + kFilePiece - 1) / kFilePiece) << size;
     EXPECT_EQ(last, size);
   }
+}
+
+// A file of 256 MiB (sparse where the file system allows) digested from the
+// disk in pieces, against the same zeros fed from memory in pieces of another
+// size and against md5sum's digest of them.
+TEST_F(Md5File, LargeSparseFile) {
+  constexpr std::uint64_t kLarge = std::uint64_t{256} << 20;
+  const auto path = dir_ / "large.bin";
+  std::ofstream(path, std::ios::binary).put('\0');
+  std::filesystem::resize_file(path, kLarge);
+  auto got = DigestFile(path);
+  ASSERT_TRUE(got.ok()) << got.error->message;
+  Md5 md5;
+  const std::string zeros(3 * 1000 * 1000, '\0');
+  for (std::uint64_t done = 0; done < kLarge;) {
+    const std::uint64_t take = std::min<std::uint64_t>(zeros.size(), kLarge - done);
+    md5.Update(std::string_view(zeros).substr(0, static_cast<std::size_t>(take)));
+    done += take;
+  }
+  EXPECT_EQ(got.value, HexDigest(md5.Finish()));
+  EXPECT_EQ(got.value, "1f5039e50bd66b290c56684d8550c6c2");  // md5sum of 256 MiB of zeros
 }
 
 TEST_F(Md5File, NameWithChineseCharacters) {
