@@ -3,7 +3,9 @@
 #include <shellapi.h>
 #include <wininet.h>
 
+#include <atomic>
 #include <memory>
+#include <utility>
 
 #include "services/encoding.h"
 #include "services/outside_function.h"
@@ -28,6 +30,7 @@ class InternetHandle {
   InternetHandle(const InternetHandle&) = delete;
   InternetHandle& operator=(const InternetHandle&) = delete;
   HINTERNET get() const { return h_; }
+  HINTERNET release() { return std::exchange(h_, nullptr); }
   explicit operator bool() const { return h_ != nullptr; }
 
  private:
@@ -63,6 +66,29 @@ void RunProbe(std::intptr_t p) {
   PostMessageW(request->notify, request->message, online ? 1 : 0, 0);
 }
 
+// One request in flight: shared by the caller and the thread that makes it,
+// so that a caller that gave up may leave first.
+struct Attempt {
+  InternetHandle session;
+  HINTERNET requestSession;  // the same handle, read by the requesting thread alone
+  WideText url;
+  win::KernelHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  std::atomic<bool> opened{false};
+
+  Attempt(HINTERNET s, WideText u) : session(s), requestSession(s), url(std::move(u)) {}
+};
+
+void MakeRequest(std::intptr_t p) {
+  std::unique_ptr<std::shared_ptr<Attempt>> held(reinterpret_cast<std::shared_ptr<Attempt>*>(p));
+  Attempt& a = **held;
+  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
+                INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
+  InternetHandle request{
+      internetOpenUrl(a.requestSession, reinterpret_cast<const wchar_t*>(a.url.c_str()), nullptr, 0, flags, 0)};
+  a.opened = static_cast<bool>(request);
+  SetEvent(a.done.get());
+}
+
 }  // namespace
 
 void OpenWebAddress(const AnsiText& address) {
@@ -72,19 +98,25 @@ void OpenWebAddress(const AnsiText& address) {
   ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(wide.c_str()), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
+// WinINet's own time-outs are not kept everywhere (name resolution, some
+// systems' connect), so the request runs on a thread of its own and the
+// caller waits for it no longer than the time-out; closing the session then
+// makes the request give up.
 bool CanOpenAddress(const AnsiText& url, int timeoutMs) {
   if (url.empty()) return false;
-  InternetHandle session{internetOpen(L"test", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0)};
-  if (!session) return false;
   DWORD timeout = static_cast<DWORD>(timeoutMs > 0 ? timeoutMs : kOnlineProbeTimeoutMs);
+  auto attempt = std::make_shared<Attempt>(
+      internetOpen(L"test", INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0), AnsiToWide(url));
+  if (!attempt->session || !attempt->done) return false;
   for (DWORD option : {INTERNET_OPTION_CONNECT_TIMEOUT, INTERNET_OPTION_SEND_TIMEOUT, INTERNET_OPTION_RECEIVE_TIMEOUT})
-    if (!internetSetOption(session.get(), option, &timeout, sizeof timeout)) return false;
-  WideText wide = AnsiToWide(url);
-  DWORD flags = INTERNET_FLAG_RELOAD | INTERNET_FLAG_NO_CACHE_WRITE | INTERNET_FLAG_PRAGMA_NOCACHE |
-                INTERNET_FLAG_NO_UI | INTERNET_FLAG_NO_COOKIES;
-  InternetHandle request{
-      internetOpenUrl(session.get(), reinterpret_cast<const wchar_t*>(wide.c_str()), nullptr, 0, flags, 0)};
-  return static_cast<bool>(request);
+    if (!internetSetOption(attempt->session.get(), option, &timeout, sizeof timeout)) return false;
+  auto held = std::make_unique<std::shared_ptr<Attempt>>(attempt);
+  if (!StartThread(&MakeRequest, reinterpret_cast<std::intptr_t>(held.get()))) return false;
+  held.release();  // the thread's now
+  if (WaitForSingleObject(attempt->done.get(), timeout) == WAIT_OBJECT_0) return attempt->opened;
+  // Too late: whatever the request does from now on does not count.
+  internetCloseHandle(attempt->session.release());
+  return false;
 }
 
 bool IsOnline() {
