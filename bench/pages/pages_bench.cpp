@@ -450,9 +450,12 @@ int main(int argc, char** argv) {
               "x peer", "aim");
   std::printf("%-26s %10.0f\n", "memcpy", memcpyRate / 1e6);
   for (const Row& r : rows) {
-    // Exact names first: "base64/decode" must not pick up its wrapped variant.
-    auto exact = rates.find(r.subject);
-    double rate = exact != rates.end() ? exact->second : 0;
+    // The name itself or with its run settings ("/iterations:2/manual_time"):
+    // "base64/decode" must not pick up "base64/decode/wrapped76".
+    double rate = 0;
+    for (auto& [name, value] : rates) {
+      if (name == r.subject || name.rfind(std::string(r.subject) + "/iterations:", 0) == 0) rate = value;
+    }
     if (rate == 0) continue;
     double peer = r.peer ? find(r.peer) : 0;
     std::printf("%-26s %10.0f %9.2f", r.subject, rate / 1e6, memcpyRate > 0 ? rate / memcpyRate : 0);
