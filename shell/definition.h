@@ -67,6 +67,7 @@ struct PushButtonSettings {
   bool isDefault = false;
   Align align = Align::Center;
   VAlign valign = VAlign::Center;
+  std::string_view picture;  // image file bytes shown instead of the caption; empty: none
   std::optional<FontDef> font;
   const char* caption = "";
 };
@@ -80,6 +81,7 @@ struct CheckBoxSettings {
   Color textColor = kBlack;
   Color background = kButtonFace;
   bool checked = false;
+  std::string_view picture;  // image file bytes shown instead of the caption; empty: none
   std::optional<FontDef> font;
   const char* caption = "";
 };

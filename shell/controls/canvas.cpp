@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "shell/control.h"
 
@@ -137,6 +138,37 @@ void DrawBorder(Canvas& canvas, RECT& r, int border, int frameWidth, const Color
     }
     default: return;
   }
+}
+
+win::ComPtr<IPicture> LoadPicture(std::string_view bytes) {
+  win::ComPtr<IPicture> picture;
+  if (bytes.empty()) return picture;
+  win::GlobalMemory block{GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
+  if (!block) return picture;
+  {
+    win::GlobalLockScope lock(block.get());
+    if (!lock.get()) return picture;
+    std::memcpy(lock.get(), bytes.data(), bytes.size());
+  }
+  win::ComPtr<IStream> stream;
+  if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return picture;
+  block.release();  // the stream frees it
+  if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
+                            picture.put_void())))
+    picture.reset();
+  return picture;
+}
+
+void SetButtonPicture(HWND button, IPicture* picture) {
+  if (!button || !picture) return;
+  SHORT type = PICTYPE_NONE;
+  OLE_HANDLE handle = 0;
+  if (FAILED(picture->get_Type(&type)) || FAILED(picture->get_Handle(&handle))) return;
+  // The picture keeps owning the handle; the button only shows it.
+  if (type == PICTYPE_BITMAP)
+    SendMessageW(button, BM_SETIMAGE, IMAGE_BITMAP, static_cast<LPARAM>(handle));
+  else if (type == PICTYPE_ICON)
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, static_cast<LPARAM>(handle));
 }
 
 }  // namespace yz

@@ -5,7 +5,11 @@
 
 #include <windows.h>
 
+#include <ocidl.h>
+#include <olectl.h>
+
 #include <cstdint>
+#include <string_view>
 
 #include "services/win/handles.h"
 #include "shell/definition.h"
@@ -57,5 +61,12 @@ void FillGradient(Canvas& canvas, int style, const Color colors[3]);
 // 6, a frame of `frameWidth` pixels shading from colors[0] outside through
 // colors[1] to colors[2] inside; `r` shrinks to the area inside it.
 void DrawBorder(Canvas& canvas, RECT& r, int border, int frameWidth = 1, const Color* colors = nullptr);
+
+// The picture of an image file's bytes (BMP, GIF, JPEG, ICO), or nothing when
+// they hold no picture.
+win::ComPtr<IPicture> LoadPicture(std::string_view bytes);
+
+// Shows a picture on a system button (BS_BITMAP or BS_ICON set at creation).
+void SetButtonPicture(HWND button, IPicture* picture);
 
 }  // namespace yz

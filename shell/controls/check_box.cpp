@@ -1,6 +1,7 @@
 #include "shell/controls/check_box.h"
 
 #include "services/encoding.h"
+#include "shell/controls/canvas.h"
 #include "shell/window.h"
 
 namespace yz {
@@ -14,8 +15,11 @@ bool CheckBox::Create(HWND parent) {
   if (s.pushLike) style |= BS_PUSHLIKE;
   if (s.flat) style |= BS_FLAT;
   if (s.boxOnRight) style |= BS_LEFTTEXT;
+  picture_ = LoadPicture(s.picture);
+  if (picture_) style |= PictureStyle(picture_.get());
   if (!CreateNative(L"BUTTON", style, 0, parent, AnsiToWide(s.caption))) return false;
   ApplyFont(s.font);
+  SetButtonPicture(hwnd_, picture_.get());
   SetChecked(s.checked);
   background_ = win::Brush{CreateSolidBrush(ToColorRef(s.background))};
   return true;

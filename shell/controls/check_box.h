@@ -1,6 +1,8 @@
 // Check box: a system BUTTON with a ticked state; Clicked follows the change.
 #pragma once
 
+#include <ocidl.h>
+
 #include "shell/control.h"
 
 namespace yz {
@@ -18,8 +20,11 @@ class CheckBox : public Control {
  private:
   const CheckBoxSettings& settings_;
   win::Brush background_;
+  win::ComPtr<IPicture> picture_;
 };
 
 DWORD ButtonAlignStyle(Align align, VAlign valign);
+// BS_BITMAP or BS_ICON for a button showing `picture`.
+DWORD PictureStyle(IPicture* picture);
 
 }  // namespace yz

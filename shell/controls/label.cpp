@@ -1,7 +1,6 @@
 #include "shell/controls/label.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "services/encoding.h"
 #include "shell/controls/canvas.h"
@@ -11,26 +10,6 @@ namespace yz {
 namespace {
 
 constexpr wchar_t kLabelClass[] = L"YzLabel";
-
-// The picture of an image file's bytes, or nothing when they are no picture.
-win::ComPtr<IPicture> LoadPicture(std::string_view bytes) {
-  win::ComPtr<IPicture> picture;
-  if (bytes.empty()) return picture;
-  win::GlobalMemory block{GlobalAlloc(GMEM_MOVEABLE, bytes.size())};
-  if (!block) return picture;
-  {
-    win::GlobalLockScope lock(block.get());
-    if (!lock.get()) return picture;
-    std::memcpy(lock.get(), bytes.data(), bytes.size());
-  }
-  win::ComPtr<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.put()))) return picture;
-  block.release();  // the stream frees it
-  if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(bytes.size()), FALSE, IID_IPicture,
-                            picture.put_void())))
-    picture.reset();
-  return picture;
-}
 
 }  // namespace
 

@@ -409,5 +409,29 @@ TEST_F(PaintedKinds, PushButtonAlignmentsDefaultAndClicked) {
   EXPECT_EQ(log, std::vector<std::string>{"按钮.Clicked"});
 }
 
+TEST_F(PaintedKinds, ButtonsShowAStoredPicture) {
+  static const std::string bitmap = TwoPixelBitmap();
+  Window& w = LoadTestWindow({
+      ControlDef{.name = "图按钮", .rect = {10, 10, 40, 30}, .settings = PushButtonSettings{.picture = bitmap}},
+      ControlDef{.name = "图选择", .rect = {10, 50, 40, 30},
+                 .settings = CheckBoxSettings{.pushLike = true, .picture = bitmap}},
+      ControlDef{.name = "无图", .rect = {10, 90, 40, 30}, .settings = PushButtonSettings{.caption = "字"}},
+  });
+  for (const char* name : {"图按钮", "图选择"}) {
+    SCOPED_TRACE(name);
+    HWND h = w.FindControl(name)->hwnd();
+    EXPECT_TRUE(GetWindowLongW(h, GWL_STYLE) & BS_BITMAP);
+    auto image = reinterpret_cast<HBITMAP>(SendMessageW(h, BM_GETIMAGE, IMAGE_BITMAP, 0));
+    ASSERT_NE(image, nullptr);
+    BITMAP bm{};
+    ASSERT_TRUE(GetObjectW(image, sizeof bm, &bm));
+    EXPECT_EQ(bm.bmWidth, 2);
+    EXPECT_EQ(bm.bmHeight, 1);
+  }
+  HWND plain = w.FindControl("无图")->hwnd();
+  EXPECT_FALSE(GetWindowLongW(plain, GWL_STYLE) & BS_BITMAP);
+  EXPECT_EQ(SendMessageW(plain, BM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+}
+
 }  // namespace
 }  // namespace yz

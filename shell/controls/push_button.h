@@ -1,6 +1,8 @@
 // Push button: a system BUTTON that raises Clicked.
 #pragma once
 
+#include <ocidl.h>
+
 #include "shell/control.h"
 
 namespace yz {
@@ -15,6 +17,7 @@ class PushButton : public Control {
 
  private:
   const PushButtonSettings& settings_;
+  win::ComPtr<IPicture> picture_;
 };
 
 }  // namespace yz
