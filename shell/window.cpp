@@ -6,6 +6,7 @@
 
 #include "services/encoding.h"
 #include "shell/controls/factory.h"
+#include "shell/controls/push_button.h"
 #include "shell/window_layer.h"
 
 namespace yz {
@@ -422,11 +423,27 @@ bool Window::Navigate(UINT vk, Control* focused) {
       RequestClose();
       return true;
     case VK_RETURN: {
+      // A default push button takes Enter: the focused one, else (unless
+      // Enter moves the focus) the first one of the window.
+      auto isDefault = [](Control* c) {
+        auto* b = dynamic_cast<PushButton*>(c);
+        return b && b->isDefault() && b->IsVisible() && b->IsEnabled() ? b : nullptr;
+      };
+      if (PushButton* b = isDefault(focused)) {
+        b->Click();
+        return true;
+      }
       if (def().enterMovesFocus) {
         MoveFocus(true);
         return true;
       }
-      return false;  // no default push button: Enter goes on to the focused control
+      for (auto& c : controls_) {
+        if (PushButton* b = isDefault(c.get())) {
+          b->Click();
+          return true;
+        }
+      }
+      return false;  // Enter goes on to the focused control
     }
   }
   return false;

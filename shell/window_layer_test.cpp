@@ -278,6 +278,44 @@ TEST_F(Lifecycle, IdleIsRaisedWhileAHandlerAsksForMore) {
   EXPECT_EQ(calls, 5);
 }
 
+TEST_F(Lifecycle, EnterClicksTheDefaultPushButtonOrMovesTheFocus) {
+  WindowDef form{.name = "表单", .rect = {0, 0, 200, 120}, .title = "表单", .position = 1};
+  form.controls = {
+      ControlDef{.name = "编辑框1", .rect = {10, 10, 100, 20}, .settings = EditBoxSettings{}, .tabStop = true},
+      ControlDef{.name = "按钮1", .rect = {10, 40, 60, 24}, .settings = PushButtonSettings{.caption = "普通"},
+                 .events = {EventKind::Clicked}, .tabStop = true},
+      ControlDef{.name = "按钮2", .rect = {80, 40, 60, 24},
+                 .settings = PushButtonSettings{.isDefault = true, .caption = "默认"},
+                 .events = {EventKind::Clicked}, .tabStop = true},
+  };
+  WindowDef moving = form;
+  moving.name = "移动";
+  moving.enterMovesFocus = true;
+  moving.controls[2].settings = PushButtonSettings{.caption = "普通"};
+  std::vector<std::string> clicks;
+  HandlerRegistry handlers;
+  for (const char* w : {"表单", "移动"})
+    for (const char* b : {"按钮1", "按钮2"})
+      handlers.Add(w, b, EventKind::Clicked, [&clicks, b](Event&) { clicks.push_back(b); });
+  layer = std::make_unique<WindowLayer>(handlers, std::vector<const WindowDef*>{&form, &moving});
+
+  ASSERT_TRUE(layer->LoadWindow("表单"));
+  Window& w = *layer->Find("表单");
+  HWND edit = w.FindControl("编辑框1")->hwnd();
+  SetFocus(edit);
+  PressKey(edit, VK_RETURN);
+  EXPECT_EQ(clicks, std::vector<std::string>{"按钮2"});
+  layer->Find("表单")->Destroy();
+
+  ASSERT_TRUE(layer->LoadWindow("移动"));
+  Window& m = *layer->Find("移动");
+  HWND edit2 = m.FindControl("编辑框1")->hwnd();
+  SetFocus(edit2);
+  PressKey(edit2, VK_RETURN);
+  EXPECT_EQ(clicks.size(), 1u);  // no default button here: the focus moved on
+  EXPECT_NE(GetFocus(), edit2);
+}
+
 TEST_F(Lifecycle, KeepOnTopFollowsItsCheckBox) {
   Window& w = LoadMain();
   auto& box = w.Get<CheckBox>("选择框_置顶窗口");

@@ -14,6 +14,7 @@ class PushButton : public Control {
   std::optional<LRESULT> OnParentNotify(UINT msg, WPARAM wp, LPARAM lp) override;
   // Clicks it as the user would (Clicked follows at once).
   void Click() { SendMessageW(hwnd_, BM_CLICK, 0, 0); }
+  bool isDefault() const { return settings_.isDefault; }
 
  private:
   const PushButtonSettings& settings_;
