@@ -68,10 +68,13 @@ LRESULT Control::CallDefault(UINT msg, WPARAM wp, LPARAM lp) const {
   return CallWindowProcW(original_, hwnd_, msg, wp, lp);
 }
 
-std::optional<LRESULT> Control::OnMessage(UINT msg, WPARAM, LPARAM) {
+std::optional<LRESULT> Control::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_SETFOCUS: window().RaiseFor(this, EventKind::GotFocus); break;
     case WM_KILLFOCUS: window().RaiseFor(this, EventKind::LostFocus); break;
+    default:
+      // A container hands its children's notifications to their own controls.
+      return window().Reflect(msg, wp, lp);
   }
   return {};
 }

@@ -43,7 +43,8 @@ Styles StylesFor(const WindowDef& d) {
 bool RegisterWindowClass(WNDPROC proc) {
   static bool registered = false;
   if (registered) return true;
-  WNDCLASSEXW wc{sizeof wc};
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
   wc.style = CS_DBLCLKS;
   wc.lpfnWndProc = proc;
   wc.hInstance = GetModuleHandleW(nullptr);

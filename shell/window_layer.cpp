@@ -27,7 +27,8 @@ WindowLayer::WindowLayer(const HandlerRegistry& handlers, std::vector<const Wind
     resolved_.push_back(std::move(r));
   }
   static bool registered = [] {
-    WNDCLASSEXW wc{sizeof wc};
+    WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
     wc.lpfnWndProc = &ToolProc;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = kToolClass;

@@ -9,10 +9,12 @@
 namespace yz {
 
 bool RegisterControlClass(const wchar_t* name, UINT style) {
-  WNDCLASSEXW existing{sizeof existing};
+  WNDCLASSEXW existing = {};
+  existing.cbSize = sizeof existing;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (GetClassInfoExW(instance, name, &existing)) return true;
-  WNDCLASSEXW wc{sizeof wc};
+  WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
   wc.style = style;
   wc.lpfnWndProc = DefWindowProcW;
   wc.hInstance = instance;

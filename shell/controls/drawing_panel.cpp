@@ -62,17 +62,6 @@ std::optional<LRESULT> DrawingPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return reinterpret_cast<LRESULT>(font());
     case WM_SETFONT:
       return 0;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_DRAWITEM:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-      if (auto r = window().Reflect(msg, wp, lp)) return r;
-      break;
   }
   return Control::OnMessage(msg, wp, lp);
 }

@@ -101,18 +101,6 @@ std::optional<LRESULT> GroupBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SETFONT:
       if (lp) InvalidateRect(hwnd_, nullptr, FALSE);
       return 0;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_CTLCOLORLISTBOX:
-    case WM_DRAWITEM:
-    case WM_VSCROLL:
-    case WM_HSCROLL:
-      // The children's notifications go to their own controls.
-      if (auto r = window().Reflect(msg, wp, lp)) return r;
-      break;
   }
   return Control::OnMessage(msg, wp, lp);
 }

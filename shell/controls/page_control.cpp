@@ -17,13 +17,15 @@ constexpr int kGradientBands = 64;
 
 void RegisterClasses() {
   static bool done = [] {
-    WNDCLASSEXW wc{sizeof wc};
+    WNDCLASSEXW wc = {};
+  wc.cbSize = sizeof wc;
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kPageClass;
     RegisterClassExW(&wc);
-    WNDCLASSEXW tip{sizeof tip};
+    WNDCLASSEXW tip = {};
+  tip.cbSize = sizeof tip;
     tip.style = CS_SAVEBITS;
     tip.lpfnWndProc = [](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
       if (m == WM_PAINT) {
@@ -290,15 +292,6 @@ std::optional<LRESULT> PageControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_ENABLE:
       InvalidateRect(hwnd_, nullptr, FALSE);
-      break;
-    case WM_COMMAND:
-    case WM_NOTIFY:
-    case WM_CTLCOLOREDIT:
-    case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-    case WM_DRAWITEM:
-      // Notifications of the pages' controls go to their own controls.
-      if (auto r = window().Reflect(msg, wp, lp)) return r;
       break;
   }
   return Control::OnMessage(msg, wp, lp);
