@@ -8,6 +8,33 @@
 
 namespace yz {
 
+std::optional<LRESULT> PaintedControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_PAINT: {
+      win::PaintDc pdc(hwnd_);
+      Paint(pdc.get());
+      return 0;
+    }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // Paint covers every pixel
+    case WM_SETTEXT: {
+      LRESULT r = CallDefault(msg, wp, lp);
+      InvalidateRect(hwnd_, nullptr, FALSE);
+      return r;
+    }
+    case WM_GETFONT:
+      return reinterpret_cast<LRESULT>(font());
+    case WM_SETFONT:
+      if (lp) InvalidateRect(hwnd_, nullptr, FALSE);
+      return 0;
+  }
+  return Control::OnMessage(msg, wp, lp);
+}
+
+
 bool RegisterControlClass(const wchar_t* name, UINT style) {
   WNDCLASSEXW existing = {};
   existing.cbSize = sizeof existing;

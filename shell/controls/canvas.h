@@ -12,9 +12,20 @@
 #include <string_view>
 
 #include "services/win/handles.h"
+#include "shell/control.h"
 #include "shell/definition.h"
 
 namespace yz {
+
+// A kind that paints itself: WM_PAINT and WM_PRINTCLIENT go to Paint, which
+// covers every pixel, and a change of its text or font repaints it.
+class PaintedControl : public Control {
+ public:
+  using Control::Control;
+  std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  // Paints the whole control into `dc` as it shows on screen.
+  virtual void Paint(HDC dc) = 0;
+};
 
 // Registers a window class of this program's own whose procedure is
 // DefWindowProcW (the control's subclass does the work); true once it exists.

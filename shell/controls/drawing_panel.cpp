@@ -12,7 +12,7 @@ constexpr wchar_t kPanelClass[] = L"YzDrawingPanel";
 }  // namespace
 
 DrawingPanel::DrawingPanel(Window& window, const ControlDef& def)
-    : Control(window, def), settings_(std::get<DrawingPanelSettings>(def.settings)) {}
+    : PaintedControl(window, def), settings_(std::get<DrawingPanelSettings>(def.settings)) {}
 
 bool DrawingPanel::Create(HWND parent) {
   if (!RegisterControlClass(kPanelClass, CS_DBLCLKS)) return false;
@@ -44,26 +44,6 @@ void DrawingPanel::Paint(HDC target) {
   RECT inner = client;
   DrawBorder(canvas, inner, settings_.border);
   canvas.Present(target);
-}
-
-std::optional<LRESULT> DrawingPanel::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      win::PaintDc pdc(hwnd_);
-      Paint(pdc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font());
-    case WM_SETFONT:
-      return 0;
-  }
-  return Control::OnMessage(msg, wp, lp);
 }
 
 }  // namespace yz

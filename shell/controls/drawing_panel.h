@@ -3,21 +3,20 @@
 // it is not kept for repainting.
 #pragma once
 
-#include "shell/control.h"
+#include "shell/controls/canvas.h"
 
 namespace yz {
 
-class DrawingPanel : public Control {
+class DrawingPanel : public PaintedControl {
  public:
   DrawingPanel(Window& window, const ControlDef& def);
   bool Create(HWND parent) override;
   HWND ChildHost(int) const override { return hwnd_; }
-  std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
 
   const DrawingPanelSettings& settings() const { return settings_; }
   // Height in pixels of `text` drawn in the panel's font (every line of it).
   int TextHeight(const AnsiText& text) const;
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 
  private:
   const DrawingPanelSettings& settings_;

@@ -14,7 +14,7 @@ constexpr int kTitleGap = 2;    // background kept either side of the title
 }  // namespace
 
 GroupBox::GroupBox(Window& window, const ControlDef& def)
-    : Control(window, def), settings_(std::get<GroupBoxSettings>(def.settings)) {}
+    : PaintedControl(window, def), settings_(std::get<GroupBoxSettings>(def.settings)) {}
 
 bool GroupBox::Create(HWND parent) {
   if (!RegisterControlClass(kGroupClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW)) return false;
@@ -77,32 +77,6 @@ void GroupBox::Paint(HDC target) {
     DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), -1, &title, DT_SINGLELINE | DT_NOPREFIX | DT_LEFT);
   }
   canvas.Present(target);
-}
-
-std::optional<LRESULT> GroupBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      win::PaintDc pdc(hwnd_);
-      Paint(pdc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;
-    case WM_SETTEXT: {
-      LRESULT r = CallDefault(msg, wp, lp);
-      InvalidateRect(hwnd_, nullptr, FALSE);
-      return r;
-    }
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font());
-    case WM_SETFONT:
-      if (lp) InvalidateRect(hwnd_, nullptr, FALSE);
-      return 0;
-  }
-  return Control::OnMessage(msg, wp, lp);
 }
 
 }  // namespace yz

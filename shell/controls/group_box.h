@@ -3,16 +3,15 @@
 // area; their notifications go on to their own controls.
 #pragma once
 
-#include "shell/control.h"
+#include "shell/controls/canvas.h"
 
 namespace yz {
 
-class GroupBox : public Control {
+class GroupBox : public PaintedControl {
  public:
   GroupBox(Window& window, const ControlDef& def);
   bool Create(HWND parent) override;
   HWND ChildHost(int) const override { return hwnd_; }
-  std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool DragsWindow() const override { return true; }
 
   const GroupBoxSettings& settings() const { return settings_; }
@@ -20,7 +19,7 @@ class GroupBox : public Control {
   // title rectangle is empty for an empty title.
   RECT FrameRect() const;
   RECT TitleRect() const;
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 
  private:
   const GroupBoxSettings& settings_;

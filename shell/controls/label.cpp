@@ -14,7 +14,7 @@ constexpr wchar_t kLabelClass[] = L"YzLabel";
 }  // namespace
 
 Label::Label(Window& window, const ControlDef& def)
-    : Control(window, def), settings_(std::get<LabelSettings>(def.settings)) {}
+    : PaintedControl(window, def), settings_(std::get<LabelSettings>(def.settings)) {}
 
 bool Label::Create(HWND parent) {
   if (!RegisterControlClass(kLabelClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW)) return false;
@@ -22,32 +22,6 @@ bool Label::Create(HWND parent) {
   ApplyFont(settings_.font);
   picture_ = LoadPicture(settings_.picture);
   return true;
-}
-
-std::optional<LRESULT> Label::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
-  switch (msg) {
-    case WM_PAINT: {
-      win::PaintDc pdc(hwnd_);
-      Paint(pdc.get());
-      return 0;
-    }
-    case WM_PRINTCLIENT:
-      Paint(reinterpret_cast<HDC>(wp));
-      return 0;
-    case WM_ERASEBKGND:
-      return 1;  // WM_PAINT covers every pixel
-    case WM_SETTEXT: {
-      LRESULT r = CallDefault(msg, wp, lp);
-      InvalidateRect(hwnd_, nullptr, FALSE);
-      return r;
-    }
-    case WM_GETFONT:
-      return reinterpret_cast<LRESULT>(font());
-    case WM_SETFONT:
-      if (lp) InvalidateRect(hwnd_, nullptr, FALSE);
-      return 0;
-  }
-  return Control::OnMessage(msg, wp, lp);
 }
 
 void Label::Paint(HDC target) {

@@ -13,22 +13,19 @@
 #include <ocidl.h>
 #include <olectl.h>
 
-#include "shell/control.h"
+#include "shell/controls/canvas.h"
 
 namespace yz {
 
-class Canvas;
 
-class Label : public Control {
+class Label : public PaintedControl {
  public:
   Label(Window& window, const ControlDef& def);
   bool Create(HWND parent) override;
-  std::optional<LRESULT> OnMessage(UINT msg, WPARAM wp, LPARAM lp) override;
   bool DragsWindow() const override { return true; }
 
   const LabelSettings& settings() const { return settings_; }
-  // Paints the whole label into `dc` as it shows on screen.
-  void Paint(HDC dc);
+  void Paint(HDC dc) override;
 
  private:
   void PaintPicture(Canvas& canvas);
