@@ -109,9 +109,9 @@ EditBox& Workspace::mainBox() const { return Get<EditBox>("编辑框_文本框")
 PushButton& Workspace::convertButton() const { return Get<PushButton>("按钮_转换"); }
 PageControl& Workspace::pages() const { return Get<PageControl>("高级选择夹1"); }
 
-void Workspace::Run(std::size_t inputBytes, Work work) {
+void Workspace::Run(std::size_t inputBytes, Work work, std::size_t backgroundFrom) {
   if (busy()) return;
-  if (inputBytes < kBackgroundBytes) {
+  if (inputBytes < backgroundFrom) {
     work()(*this);
     return;
   }

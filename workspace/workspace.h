@@ -42,7 +42,9 @@ class Workspace : public WindowState {
   T& Get(std::string_view name) const { return window_.Get<T>(name); }
 
   // Runs a conversion of an input of `inputBytes`; ignored while one runs.
-  void Run(std::size_t inputBytes, Work work);
+  // A conversion whose cost grows faster than its input names a smaller
+  // size from which it goes to the worker.
+  void Run(std::size_t inputBytes, Work work, std::size_t backgroundFrom = kBackgroundBytes);
   bool busy() const { return worker_.joinable(); }
 
   // The main box's text as GBK for a GBK-based conversion, or nothing after a

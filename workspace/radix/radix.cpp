@@ -232,14 +232,27 @@ Conversion<AnsiText> Convert(std::string_view number, int fromBase, int toBase) 
   while (begin < end && IsSpace(number[begin])) ++begin;
   while (end > begin && IsSpace(number[end - 1])) --end;
   if (begin == end) return Conversion<AnsiText>::Failure(0, std::string(kEnterText));
-  const std::string_view digits = number.substr(begin, end - begin);
+  std::string_view digits = number.substr(begin, end - begin);
 
   // Check every digit first: a refusal comes at once, whatever the length.
+  bool lines = false;
   for (std::size_t i = 0; i < digits.size(); ++i) {
+    if (digits[i] == '\r' || digits[i] == '\n') {
+      lines = true;
+      continue;
+    }
     int v = kDigitValues[static_cast<unsigned char>(digits[i])];
     if (v < 0 || v >= fromBase) {
       return Conversion<AnsiText>::Failure(begin + i + 1, InvalidNumber(digits, i, begin, fromBase));
     }
+  }
+  // A number copied from a result box comes in lines; its digits run on.
+  std::string joined;
+  if (lines) {
+    joined.reserve(digits.size());
+    for (char c : digits)
+      if (c != '\r' && c != '\n') joined += c;
+    digits = joined;
   }
 
   if (fromBase == toBase) {

@@ -24,9 +24,10 @@ inline constexpr int kMaxBase = 36;
 // no leading zeros, "0" for zero). The number may have any length and
 // converts exactly:
 //
-//   number = *ws 1*digit *ws
+//   number = *ws digit *( digit / eol ) *ws
 //   digit  = "0"-"9" / "A"-"Z" / "a"-"z"   value 0 to 35, below fromBase
 //   ws     = SP / HTAB / CR / LF
+//   eol    = CR / LF                      skipped: long results are shown in lines
 //
 // Leading zeros are allowed; a lower-case letter is the digit of its upper
 // case. Refused, in this order:

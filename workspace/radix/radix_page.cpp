@@ -31,11 +31,14 @@ void ConvertRadix(Event& ev) {
   int from = BaseIn(ws, "编辑框_进制前");
   int to = BaseIn(ws, "编辑框_进制后");
   std::size_t size = number.size();
+  // The conversion costs the square of the length: a few thousand digits
+  // already take long enough to go to the worker.
+  constexpr std::size_t kBackgroundDigits = 4096;
   ws.Run(size, [number = std::move(number), from, to]() -> Workspace::Apply {
     Conversion<AnsiText> result = radix::Convert(number, from, to);
     if (!result.ok()) return Workspace::Refuse(result.error->message);
     return Workspace::Fill(kBox, Widen(BreakLines(result.value)));
-  });
+  }, kBackgroundDigits);
 }
 
 }  // namespace

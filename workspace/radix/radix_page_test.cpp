@@ -63,5 +63,35 @@ TEST_F(RadixPage, RefusalsShowTheirMessagesAndChangeNoBox) {
   }
 }
 
+// 20,000 digits to base 36 and back: exact, off the UI thread, and the
+// result, shown in lines, reads back as it is.
+TEST_F(RadixPage, LongNumberRoundTripsThroughTheWindow) {
+  WideText number;
+  for (int i = 0; i < 20000; ++i) number += static_cast<char16_t>(u'0' + (i * 7 + 3) % 10);
+  number[0] = u'7';
+  // Typed in lines (a wrapped box is slow on one long line under Wine).
+  WideText lines;
+  for (size_t i = 0; i < number.size(); i += 80) lines += number.substr(i, 80) + u"\r\n";
+  mainBox().SetWide(lines);
+  box("编辑框_进制前").SetWide(u"10");
+  box("编辑框_进制后").SetWide(u"36");
+  Radix();
+  EXPECT_TRUE(ws().busy());
+  ASSERT_TRUE(PumpUntil([&] { return !ws().busy() && !pageBox().Wide().empty(); }, 30000));
+  WideText base36 = pageBox().Wide();
+  EXPECT_NE(base36.find(u"\r\n"), WideText::npos);
+  mainBox().SetWide(base36);
+  box("编辑框_进制前").SetWide(u"36");
+  box("编辑框_进制后").SetWide(u"10");
+  pageBox().SetWide(u"");
+  Radix();
+  ASSERT_TRUE(PumpUntil([&] { return !ws().busy() && !pageBox().Wide().empty(); }, 30000));
+  WideText back = pageBox().Wide();
+  std::erase(back, u'\r');
+  std::erase(back, u'\n');
+  EXPECT_EQ(back, number);
+  EXPECT_TRUE(messages.empty());
+}
+
 }  // namespace
 }  // namespace yz
