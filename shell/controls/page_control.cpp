@@ -138,8 +138,10 @@ void PageControl::Paint(HDC target) {
     // Vertical gradient of 64 bands from the top colour down to the face.
     COLORREF top = TopColor(page);
     int height = r.bottom - r.top;
+    // Band b covers the rows from ceil(height * b / 64): the top row has the top colour.
+    auto bandTop = [&](int band) { return r.top + (height * band + kGradientBands - 1) / kGradientBands; };
     for (int band = 0; band < kGradientBands; ++band) {
-      RECT b{r.left, r.top + height * band / kGradientBands, r.right, r.top + height * (band + 1) / kGradientBands};
+      RECT b{r.left, bandTop(band), r.right, bandTop(band + 1)};
       if (b.bottom <= b.top) continue;
       win::Brush fill{CreateSolidBrush(Blend(top, face, band, kGradientBands - 1))};
       FillRect(dc, &b, fill.get());
@@ -264,6 +266,9 @@ std::optional<LRESULT> PageControl::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
       Paint(dc.get());
       return 0;
     }
+    case WM_PRINTCLIENT:
+      Paint(reinterpret_cast<HDC>(wp));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_SIZE:

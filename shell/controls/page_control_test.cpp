@@ -5,6 +5,7 @@
 
 #include "app/testing/gui_test.h"
 #include "services/encoding.h"
+#include "shell/controls/canvas.h"
 
 namespace yz {
 namespace {
@@ -106,6 +107,47 @@ TEST_F(PageControlTest, CaptionColoursFollowPointerAndCurrentPage) {
   EXPECT_EQ(pages->CaptionColor(1), RGB(0xFF, 0, 0));
   EnableWindow(pages->hwnd(), FALSE);
   EXPECT_EQ(pages->CaptionColor(1), RGB(0x80, 0x80, 0x80));
+}
+
+// What the control paints: tab faces as 64-band gradients from their top
+// colour down to the button face, and captions in their colours.
+TEST_F(PageControlTest, TabFacesAreGradientsAndCaptionsHaveTheirColours) {
+  RECT client;
+  GetClientRect(pages->hwnd(), &client);
+  win::WindowDc screen(nullptr);
+  Canvas canvas(screen.get(), client.right, client.bottom);
+  ASSERT_TRUE(canvas);
+  SendMessageW(pages->hwnd(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.dc()), PRF_CLIENT);
+  GdiFlush();
+  COLORREF face = GetSysColor(COLOR_BTNFACE);
+  auto column = [&](int page) {  // a column of the face left of the caption
+    return pages->TabRect(page).left + 3;
+  };
+  RECT current = pages->TabRect(1), rest = pages->TabRect(2);
+  // Below the frame line, the faces start at their top colours.
+  EXPECT_NEAR(GetGValue(canvas.Get(column(1), current.top + 1)), 0xEC, 3);
+  EXPECT_NEAR(GetGValue(canvas.Get(column(2), rest.top + 1)), 0xC0, 6);
+  // Down the face the colour moves steadily toward the button face.
+  int previous = -1;
+  for (int y = rest.top + 1; y < rest.bottom - 1; ++y) {
+    int g = GetGValue(canvas.Get(column(2), y));
+    EXPECT_GE(g, previous) << y;
+    previous = g;
+  }
+  EXPECT_NEAR(previous, GetGValue(face), 6);
+  // Captions are smoothed, so look for pixels of the caption's hue.
+  auto has = [&](RECT r, auto like) {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (like(canvas.Get(x, y))) return true;
+    return false;
+  };
+  auto red = [](COLORREF c) { return GetRValue(c) > 200 && GetGValue(c) < 90 && GetBValue(c) < 90; };
+  auto black = [](COLORREF c) { return GetRValue(c) < 60 && GetGValue(c) < 60 && GetBValue(c) < 60; };
+  EXPECT_TRUE(has(current, red));
+  EXPECT_FALSE(has(rest, red));
+  EXPECT_TRUE(has(rest, black));
+  EXPECT_FALSE(has(current, black));
 }
 
 TEST_F(PageControlTest, TooltipShowsAfterRestAndKeyPressKeepsItAwayUntilTheNextMove) {
