@@ -34,5 +34,23 @@ TEST(BreakLines, DefaultWidthIsTheMimeLineOf76) {
   EXPECT_EQ(out.size(), 200u + 2 * 2);
 }
 
+TEST(BreakLinesWhere, BreaksOnlyWhereAllowedOnceALineIsFull) {
+  auto afterComma = [](std::string_view t, std::size_t i) { return i > 0 && t[i - 1] == ','; };
+  struct Case {
+    std::string_view text, want;
+  } cases[] = {
+      {"1,22", "1,22"},                            // short: unchanged
+      {"1,22,3", "1,22,\r\n3"},
+      {"1,22,333,4444,5", "1,22,\r\n333,\r\n4444,\r\n5"},  // each line reaches 4, then the next comma
+      {"123456789", "123456789"},                  // nowhere allowed: one line
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.text));
+    std::string out = BreakLinesWhere(c.text, afterComma, 4);
+    EXPECT_EQ(out, c.want);
+    EXPECT_EQ(WithoutLineBreaks(out), c.text);
+  }
+}
+
 }  // namespace
 }  // namespace yz

@@ -5,8 +5,8 @@
 #include "services/encoding.h"
 #include "services/system/message.h"
 #include "workspace/byteset/byteset.h"
+#include "workspace/display.h"
 #include "workspace/page_layout.h"
-#include "workspace/page_lines.h"
 #include "workspace/workspace.h"
 
 namespace yz {

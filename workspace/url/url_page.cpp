@@ -2,8 +2,8 @@
 
 #include "services/encoding.h"
 #include "services/system/message.h"
+#include "workspace/display.h"
 #include "workspace/page_layout.h"
-#include "workspace/page_lines.h"
 #include "workspace/url/url.h"
 #include "workspace/workspace.h"
 
