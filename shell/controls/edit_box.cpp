@@ -278,6 +278,21 @@ std::optional<LRESULT> EditBox::OnMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SHOWWINDOW:
       if (spin_) ShowWindow(spin_.get(), wp ? SW_SHOWNA : SW_HIDE);
       break;
+    case WM_WINDOWPOSCHANGED:
+      // The spin buttons stay at the box's right edge when it moves or
+      // changes size.
+      if (spin_ && IsWindow(spin_.get())) {
+        auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+        if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE)) {
+          RECT box, spin;
+          GetWindowRect(hwnd_, &box);
+          GetWindowRect(spin_.get(), &spin);
+          MapWindowPoints(nullptr, GetParent(hwnd_), reinterpret_cast<POINT*>(&box), 2);
+          SetWindowPos(spin_.get(), nullptr, box.right, box.top, spin.right - spin.left, box.bottom - box.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+      }
+      break;
     case WM_ENABLE:
       if (spin_) EnableWindow(spin_.get(), static_cast<BOOL>(wp));
       break;

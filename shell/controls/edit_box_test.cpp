@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/testing/kind_test.h"
+#include "shell/operations.h"
 #include "services/encoding.h"
 
 namespace yz {
@@ -309,6 +310,25 @@ TEST_F(EditBoxTest, SpinButtonsStepWithinTheirRange) {
   EXPECT_EQ(box.Wide(), u"3");
   ShowWindow(box.hwnd(), SW_HIDE);
   EXPECT_FALSE(IsWindowVisible(spin));
+}
+
+TEST_F(EditBoxTest, SpinButtonsFollowTheirBoxWhenItMoves) {
+  Window& w = LoadTestWindow({Box("微调", EditBoxSettings{.spin = true}, {10, 10, 80, 22})});
+  auto& box = w.Get<EditBox>("微调");
+  auto inParent = [&](HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    MapWindowPoints(nullptr, GetParent(h), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+  };
+  RECT spinBefore = inParent(box.spin());
+  MoveControl(box, 40, 50, 120, 30);
+  RECT b = inParent(box.hwnd()), s = inParent(box.spin());
+  EXPECT_EQ(b.left, 40);
+  EXPECT_EQ(s.left, b.right);
+  EXPECT_EQ(s.top, b.top);
+  EXPECT_EQ(s.bottom, b.bottom);
+  EXPECT_EQ(s.right - s.left, spinBefore.right - spinBefore.left);
 }
 
 TEST_F(EditBoxTest, DestroyingTheBoxTakesItsSpinButtons) {
