@@ -14,8 +14,13 @@ class PageControlTest : public yz::testing::GuiTest {
  protected:
   void SetUp() override {
     GuiTest::SetUp();
+    // The pointer away from the tabs: an earlier test may have left it there.
+    SetCursorPos(0, 0);
     w = &LoadMain();
     pages = &w->Get<PageControl>("高级选择夹1");
+    PostMessageW(pages->hwnd(), WM_MOUSELEAVE, 0, 0);
+    Pump();
+    ASSERT_EQ(pages->HotPage(), 0);
   }
   // Puts the pointer on a tab the way the mouse would.
   void PointAt(int page) {
