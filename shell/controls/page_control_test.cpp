@@ -178,5 +178,27 @@ TEST_F(PageControlTest, TooltipShowsAfterRestAndKeyPressKeepsItAwayUntilTheNextM
   EXPECT_FALSE(pages->TooltipShowing());
 }
 
+// The time on screen, shortened in a window of the test's own.
+TEST_F(PageControlTest, TooltipIsWithdrawnAfterItsTimeOnScreen) {
+  WindowDef def{.name = "页", .rect = {0, 0, 300, 120}, .title = "页", .position = 1};
+  def.controls = {ControlDef{
+      .name = "选择夹",
+      .rect = {0, 0, 280, 100},
+      .settings = PageControlSettings{.pages = {{"甲", "第一页"}, {"乙", "第二页"}},
+                                      .font = FontDef{.face = "宋体", .height = -12},
+                                      .tooltipVisibleMs = 400},
+  }};
+  HandlerRegistry none;
+  layer = std::make_unique<WindowLayer>(none, std::vector<const WindowDef*>{&def});
+  ASSERT_TRUE(layer->LoadWindow("页"));
+  pages = &layer->Find("页")->Get<PageControl>("选择夹");
+  PointAt(2);
+  Wait(400);
+  ASSERT_TRUE(pages->TooltipShowing());
+  EXPECT_EQ(pages->TooltipText(), "第二页");
+  Wait(600);
+  EXPECT_FALSE(pages->TooltipShowing());
+}
+
 }  // namespace
 }  // namespace yz
