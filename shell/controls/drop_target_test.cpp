@@ -7,90 +7,17 @@
 #include <cstring>
 #include <map>
 
+#include "app/testing/drop_data.h"
 #include "app/testing/kind_test.h"
 #include "shell/operations.h"
 
 namespace yz {
 namespace {
 
+using yz::testing::FileList;
 using yz::testing::KindTest;
-
-// A data object holding blocks of global memory by clipboard format, as a
-// drag source hands it to OLE.
-class TestData : public IDataObject {
- public:
-  static win::ComPtr<IDataObject> Make(std::map<CLIPFORMAT, std::string> blocks) {
-    return win::ComPtr<IDataObject>(new TestData(std::move(blocks)));
-  }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
-  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
-    if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
-    const std::string& bytes = blocks_.at(f->cfFormat);
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
-    if (!h) return E_OUTOFMEMORY;
-    std::memcpy(GlobalLock(h), bytes.data(), bytes.size());
-    GlobalUnlock(h);
-    *m = STGMEDIUM{};
-    m->tymed = TYMED_HGLOBAL;
-    m->hGlobal = h;
-    ++gets;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* f) override {
-    if (!f || !(f->tymed & TYMED_HGLOBAL) || !blocks_.count(f->cfFormat)) return DV_E_FORMATETC;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
-    out->ptd = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
-    return OLE_E_ADVISENOTSUPPORTED;
-  }
-  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
-
-  int gets = 0;
-
- private:
-  explicit TestData(std::map<CLIPFORMAT, std::string> blocks) : blocks_(std::move(blocks)) {}
-  virtual ~TestData() = default;
-  LONG refs_ = 1;
-  std::map<CLIPFORMAT, std::string> blocks_;
-};
-
-std::string Bytes(const std::u16string& s) {
-  return std::string(reinterpret_cast<const char*>(s.c_str()), (s.size() + 1) * 2);
-}
-
-// A CF_HDROP block: DROPFILES, then each wide path with its zero, then a zero.
-std::string FileList(std::initializer_list<std::u16string> paths) {
-  DROPFILES header{};
-  header.pFiles = sizeof header;
-  header.fWide = TRUE;
-  std::string block(reinterpret_cast<const char*>(&header), sizeof header);
-  for (const std::u16string& p : paths) block += Bytes(p);
-  block += std::string(2, '\0');
-  return block;
-}
+using yz::testing::TestData;
+using yz::testing::WideBytes;
 
 CLIPFORMAT Format(const wchar_t* name) { return static_cast<CLIPFORMAT>(RegisterClipboardFormatW(name)); }
 
@@ -212,12 +139,12 @@ TEST_F(DropTargetTest, PathsGbkCannotHoldKeepTheirWideForm) {
 TEST_F(DropTargetTest, TextDropIsRefusedByAFilesOnlyTarget) {
   Window& w = LoadWith(FilesOnly());
   ASSERT_TRUE(RegisterDropTarget(target(w), WindowHandle(w)));
-  win::ComPtr<IDataObject> text = TestData::Make({{CF_UNICODETEXT, Bytes(u"拖动的文字")}, {CF_TEXT, "x"}});
+  win::ComPtr<IDataObject> text = TestData::Make({{CF_UNICODETEXT, WideBytes(u"拖动的文字")}, {CF_TEXT, "x"}});
   auto [entered, dropped] = DragAndDrop(target(w).oleTarget(), text.get());
   EXPECT_EQ(entered, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(dropped, static_cast<DWORD>(DROPEFFECT_NONE));
   win::ComPtr<IDataObject> page = TestData::Make({{Format(L"HTML Format"), Html("<b>x</b>")},
-                                                  {Format(L"UniformResourceLocatorW"), Bytes(u"http://a.example/")}});
+                                                  {Format(L"UniformResourceLocatorW"), WideBytes(u"http://a.example/")}});
   auto [enteredPage, droppedPage] = DragAndDrop(target(w).oleTarget(), page.get());
   EXPECT_EQ(enteredPage, static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(droppedPage, static_cast<DWORD>(DROPEFFECT_NONE));
@@ -246,9 +173,9 @@ TEST_F(DropTargetTest, EveryKindArrivesWithItsTextWhenSwitchedOn) {
   for (const KindCase& c : kKinds) {
     SCOPED_TRACE(c.what);
     std::map<CLIPFORMAT, std::string> blocks;
-    if (c.text) blocks[CF_UNICODETEXT] = Bytes(u"文字");
+    if (c.text) blocks[CF_UNICODETEXT] = WideBytes(u"文字");
     if (c.html) blocks[Format(L"HTML Format")] = Html("<p>\xE9\xA1\xB5</p>");  // 页 in UTF-8
-    if (c.url) blocks[Format(L"UniformResourceLocatorW")] = Bytes(u"http://a.example/路");
+    if (c.url) blocks[Format(L"UniformResourceLocatorW")] = WideBytes(u"http://a.example/路");
     if (c.files) blocks[CF_HDROP] = FileList({u"C:\\x.exe"});
     win::ComPtr<IDataObject> data = TestData::Make(std::move(blocks));
     log.clear();
@@ -373,7 +300,7 @@ TEST_F(DropTargetTest, Md5PageTargetIsFilesOnlyAndStartsUnregistered) {
   EXPECT_FALSE(s.acceptHtml);
   EXPECT_FALSE(s.acceptUrls);
   EXPECT_TRUE(s.acceptFiles);
-  win::ComPtr<IDataObject> text = TestData::Make({{CF_UNICODETEXT, Bytes(u"文字")}});
+  win::ComPtr<IDataObject> text = TestData::Make({{CF_UNICODETEXT, WideBytes(u"文字")}});
   EXPECT_FALSE(md5.AcceptedKind(text.get()).has_value());
 }
 

@@ -4,7 +4,7 @@
 #include <random>
 #include <thread>
 
-#include "app/testing/file_drop_data.h"
+#include "app/testing/drop_data.h"
 #include "services/encoding.h"
 #include "shell/controls/drop_target.h"
 #include "workspace/md5/md5.h"
@@ -180,17 +180,18 @@ TEST_F(Md5Page, ExtendRegistersTheDropTargetAndAFileDropArrivesThroughOle) {
   fs::path a = dir / u"甲.bin", b = dir / "b.bin";
   std::string first = MakeFile(a, 5000, 7);
   MakeFile(b, 10, 8);
-  testing::FileDropData data({a.wstring(), b.wstring()});
+  win::ComPtr<IDataObject> files = testing::TestData::Make({{CF_HDROP, testing::FileList({a.u16string(), b.u16string()})}});
+  IDataObject* data = files.get();
   IDropTarget* ole = target.oleTarget();
   ASSERT_NE(ole, nullptr);
   RECT r;
   GetWindowRect(w->hwnd(), &r);
   POINTL at{r.left + 100, r.top + 200};
   DWORD effect = DROPEFFECT_COPY;
-  ASSERT_EQ(ole->DragEnter(&data, MK_LBUTTON, at, &effect), S_OK);
+  ASSERT_EQ(ole->DragEnter(data, MK_LBUTTON, at, &effect), S_OK);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_COPY));
   effect = DROPEFFECT_COPY;
-  ASSERT_EQ(ole->Drop(&data, MK_LBUTTON, at, &effect), S_OK);
+  ASSERT_EQ(ole->Drop(data, MK_LBUTTON, at, &effect), S_OK);
   ASSERT_TRUE(WaitForDigest());
   ExpectRows(md5::TextRows(first));
   EXPECT_NE(status().find(u"甲.bin"), WideText::npos);
