@@ -1,35 +1,54 @@
-#include <climits>
-#include <cstdio>
-#include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include "services/encoding.h"
 #include "services/file_bytes.h"
 
 namespace yz {
-namespace {
 
-struct FileCloser {
-  void operator()(std::FILE* f) const { std::fclose(f); }
-};
+FileName FileNameFromAnsi(std::string_view gbk) { return AnsiToUtf8(gbk); }
+FileName FileNameFromUtf8(std::string_view utf8) { return FileName(utf8); }
+AnsiText FileNameText(const FileName& name) { return Utf8ToAnsi(name); }
 
-}  // namespace
+FileName LastNamePart(const FileName& name) {
+  const std::size_t slash = name.find_last_of('/');
+  return slash == FileName::npos ? name : name.substr(slash + 1);
+}
 
-ByteSeq ReadFileBytes(std::string_view name) {
-  if (name.empty()) return {};
-  // File names on Linux are UTF-8; the name arrives as GBK like every text.
-  const std::string path = AnsiToUtf8(name);
-  if (path.empty()) return {};
-  std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-  if (!file) return {};
-  ByteSeq out;
-  char buf[65536];
-  std::size_t got;
-  while ((got = std::fread(buf, 1, sizeof buf, file.get())) > 0) {
-    if (out.size() + got > static_cast<std::size_t>(INT_MAX)) return {};
-    out.append(buf, got);
+FileReader::Opened FileReader::Open(const FileName& name, Sharing) {
+  Close();
+  const int fd = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return Opened::kNo;
+  struct stat st;
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return Opened::kNo;
   }
-  if (std::ferror(file.get())) return {};
-  return out;
+  if (S_ISDIR(st.st_mode)) {
+    ::close(fd);
+    return Opened::kFolder;
+  }
+  handle_ = fd;
+  if (S_ISREG(st.st_mode)) size_ = static_cast<std::uint64_t>(st.st_size);
+  return Opened::kYes;
+}
+
+std::optional<std::size_t> FileReader::Read(char* buffer, std::size_t capacity) {
+  if (handle_ < 0) return std::nullopt;
+  for (;;) {
+    const ssize_t got = ::read(static_cast<int>(handle_), buffer, capacity);
+    if (got >= 0) return static_cast<std::size_t>(got);
+    if (errno != EINTR) return std::nullopt;
+  }
+}
+
+void FileReader::Close() {
+  if (handle_ >= 0) ::close(static_cast<int>(handle_));
+  handle_ = -1;
+  size_.reset();
 }
 
 }  // namespace yz

@@ -65,5 +65,73 @@ TEST_F(ReadFileBytesTest, RelativeNameResolvesAgainstCurrentDirectory) {
   EXPECT_EQ(got, "rel");
 }
 
+class FileReaderTest : public ReadFileBytesTest {};
+
+// Pieces of any size add up to the file, across every boundary.
+TEST_F(FileReaderTest, ReadsTheFileInPiecesOfAnySize) {
+  std::string content(300001, '\0');
+  for (std::size_t i = 0; i < content.size(); ++i) content[i] = static_cast<char>(i * 131 + i / 7);
+  const fs::path path = Write(u8"pieces.bin", content);
+  for (std::size_t piece : {1u, 7u, 4096u, 65536u, 1u << 20}) {
+    SCOPED_TRACE(piece);
+    FileReader reader;
+    ASSERT_EQ(reader.Open(path.native(), FileReader::Sharing::kReaders), FileReader::Opened::kYes);
+    EXPECT_EQ(reader.size(), content.size());
+    std::string buffer(piece, '\0'), read;
+    for (std::optional<std::size_t> got; (got = reader.Read(buffer.data(), piece)) != 0u;) {
+      ASSERT_TRUE(got.has_value());
+      ASSERT_LE(*got, piece);
+      read.append(buffer, 0, *got);
+    }
+    EXPECT_EQ(read, content);
+    EXPECT_EQ(reader.Read(buffer.data(), piece), 0u);  // and it stays at the end
+  }
+}
+
+TEST_F(FileReaderTest, FoldersAndMissingFilesAreNotOpened) {
+  FileReader reader;
+  char byte;
+  EXPECT_EQ(reader.Read(&byte, 1), std::nullopt);  // nothing open
+  EXPECT_EQ(reader.Open(dir_.native(), FileReader::Sharing::kAnyone), FileReader::Opened::kFolder);
+  EXPECT_EQ(reader.Open((dir_ / "missing.bin").native(), FileReader::Sharing::kAnyone), FileReader::Opened::kNo);
+  EXPECT_EQ(reader.size(), std::nullopt);
+  EXPECT_EQ(reader.Read(&byte, 1), std::nullopt);
+
+  // A reader opens one file after another, each closing the one before.
+  Write(u8"one.bin", "1");
+  Write(u8"two.bin", "22");
+  ASSERT_EQ(reader.Open((dir_ / "one.bin").native(), FileReader::Sharing::kAnyone), FileReader::Opened::kYes);
+  ASSERT_EQ(reader.Open((dir_ / "two.bin").native(), FileReader::Sharing::kAnyone), FileReader::Opened::kYes);
+  EXPECT_EQ(reader.size(), 2u);
+}
+
+TEST(FileName, ChineseNamesConvertBothWays) {
+  constexpr std::u8string_view kUtf8 = u8"目录/中文.bin";
+  const FileName name = FileNameFromUtf8(std::string(kUtf8.begin(), kUtf8.end()));
+  EXPECT_EQ(FileNameText(name), "目录/中文.bin");  // the literal is GBK
+  EXPECT_EQ(FileNameFromAnsi("目录/中文.bin"), name);
+  EXPECT_EQ(FileNameText(LastNamePart(name)), "中文.bin");
+}
+
+TEST(FileName, LastPartFollowsTheLastSeparator) {
+  struct Case {
+    const char* name;
+    const char* last;
+  };
+  const Case cases[] = {
+      {"a/b/c.txt", "c.txt"},
+      {"c.txt", "c.txt"},
+      {"dir/", ""},
+      {"", ""},
+#ifdef _WIN32
+      {"C:\\x\\y.bin", "y.bin"},
+      {"C:\\x/y\\z", "z"},
+#endif
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(FileNameText(LastNamePart(FileNameFromUtf8(c.name))), c.last) << c.name;
+  }
+}
+
 }  // namespace
 }  // namespace yz

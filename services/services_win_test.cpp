@@ -62,7 +62,7 @@ TEST(CopyTextAtOnWindows, SameBytesAsLstrcpynA) {
 }
 
 // ReadFileBytes denies others write access while it reads; conversely a file
-// that someone holds open for writing cannot be read.
+// that someone holds open for writing cannot be read by it.
 TEST(ReadFileBytesOnWindows, FileOpenForWritingElsewhereGivesEmpty) {
   namespace fs = std::filesystem;
   const fs::path path = fs::temp_directory_path() / "yz_share_mode.bin";
@@ -73,6 +73,16 @@ TEST(ReadFileBytesOnWindows, FileOpenForWritingElsewhereGivesEmpty) {
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(writer, INVALID_HANDLE_VALUE);
   EXPECT_EQ(ReadFileBytes(path.string()), "");
+  {
+    // A reader that lets others write opens it all the same (the file digest
+    // reads so); one that keeps writers out does not.
+    FileReader readers, anyone;
+    EXPECT_EQ(readers.Open(path.native(), FileReader::Sharing::kReaders), FileReader::Opened::kNo);
+    ASSERT_EQ(anyone.Open(path.native(), FileReader::Sharing::kAnyone), FileReader::Opened::kYes);
+    char buffer[16];
+    EXPECT_EQ(anyone.Read(buffer, sizeof buffer), 6u);
+    EXPECT_EQ(std::string_view(buffer, 6), "shared");
+  }
   CloseHandle(writer);
 
   EXPECT_EQ(ReadFileBytes(path.string()), "shared");

@@ -1,7 +1,6 @@
 #include "tools/yzconv/cli.h"
 
 #include <charconv>
-#include <filesystem>
 #include <istream>
 #include <memory>
 #include <optional>
@@ -228,7 +227,7 @@ int Run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     AnsiText digest;
     if (!line.operands.empty()) {
       const std::string& name = line.operands[0];
-      auto file = md5::DigestFile(std::filesystem::path(std::u8string(name.begin(), name.end())));
+      auto file = md5::DigestFile(FileNameFromUtf8(name));
       if (!file.ok()) return refuse(file.error->message);
       digest = file.value;
     } else if (!utf8io) {

@@ -1,19 +1,16 @@
 #include "workspace/md5/md5.h"
 
 #include <cassert>
-#include <fstream>
 #include <memory>
-#include <system_error>
 
-#include "services/encoding.h"
 #include "services/md5.h"
 
 namespace yz::md5 {
 namespace {
 
-std::string Named(const std::filesystem::path& path) {
+std::string Named(const FileName& name) {
   std::string named = "“";
-  named += WideToAnsi(path.u16string());
+  named += FileNameText(name);
   named += "”";
   return named;
 }
@@ -41,33 +38,35 @@ AnsiText HexDigest(const std::array<std::uint8_t, 16>& digest) {
   return text;
 }
 
-Conversion<AnsiText> DigestFile(const std::filesystem::path& path, const Progress& progress) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
-    return Conversion<AnsiText>::Failure(0, Named(path) + "是文件夹，请拖放文件");
+Conversion<AnsiText> DigestFile(const FileName& name, const Progress& progress) {
+  // Others may go on writing the file meanwhile (a log, a download), as they
+  // may with any reader; a file that shrinks meanwhile is reported below.
+  FileReader file;
+  switch (file.Open(name, FileReader::Sharing::kAnyone)) {
+    case FileReader::Opened::kYes: break;
+    case FileReader::Opened::kFolder: return Conversion<AnsiText>::Failure(0, Named(name) + "是文件夹，请拖放文件");
+    case FileReader::Opened::kNo: return Conversion<AnsiText>::Failure(0, "无法打开文件" + Named(name));
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Conversion<AnsiText>::Failure(0, "无法打开文件" + Named(path));
-  const std::uint64_t total = std::filesystem::file_size(path, ec);
-  const bool sized = !ec;
 
   Md5 md5;
   auto piece = std::make_unique<char[]>(kFilePiece);
   std::uint64_t done = 0;
   for (;;) {
-    const std::streamsize got = in.rdbuf()->sgetn(piece.get(), static_cast<std::streamsize>(kFilePiece));
-    if (got <= 0) break;
-    md5.Update(std::string_view(piece.get(), static_cast<std::size_t>(got)));
-    done += static_cast<std::uint64_t>(got);
-    if (progress && !progress(done, sized ? total : done)) {
+    const std::optional<std::size_t> got = file.Read(piece.get(), kFilePiece);
+    if (!got) {
+      return Conversion<AnsiText>::Failure(
+          0, "读取文件" + Named(name) + "时出错：读到" + std::to_string(done) + "字节后无法继续读取");
+    }
+    if (*got == 0) break;
+    md5.Update(std::string_view(piece.get(), *got));
+    done += *got;
+    if (progress && !progress(done, file.size().value_or(done))) {
       return Conversion<AnsiText>::Failure(0, std::string(kStopped));
     }
   }
-  // A stream buffer reports a read error as the end of the file: a file that
-  // ends before its size was read went wrong (or shrank meanwhile).
-  if (in.bad() || (sized && done < total)) {
-    return Conversion<AnsiText>::Failure(0, "读取文件" + Named(path) + "时出错：只读到" + std::to_string(done) +
-                                                "字节，文件有" + std::to_string(total) + "字节");
+  if (done < file.size().value_or(done)) {
+    return Conversion<AnsiText>::Failure(0, "读取文件" + Named(name) + "时出错：只读到" + std::to_string(done) +
+                                                "字节，文件有" + std::to_string(*file.size()) + "字节");
   }
   return Conversion<AnsiText>::Success(HexDigest(md5.Finish()));
 }

@@ -4,10 +4,10 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
 #include <functional>
 #include <string_view>
 
+#include "services/file_bytes.h"
 #include "services/text_types.h"
 #include "workspace/conversion.h"
 
@@ -37,12 +37,12 @@ using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 // The size of the pieces DigestFile reads.
 inline constexpr std::size_t kFilePiece = std::size_t{1} << 20;
 
-// The MD5 of the file at `path` as 32 lower-case digits, read in pieces of
+// The MD5 of the file named `name` as 32 lower-case digits, read in pieces of
 // kFilePiece bytes with the incremental digest, never whole: any size (over
 // 4 GiB too); an empty file gives the digest of no bytes. Refused, with a
 // message naming the file (position 0): a folder, a file that cannot be
 // opened or read, and a stop asked for by `progress`.
-Conversion<AnsiText> DigestFile(const std::filesystem::path& path, const Progress& progress = {});
+Conversion<AnsiText> DigestFile(const FileName& name, const Progress& progress = {});
 
 // The message of a digest stopped by `progress`.
 inline constexpr std::string_view kStopped = "文件MD5计算已停止";

@@ -1,5 +1,6 @@
 #include "workspace/md5/md5_page.h"
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
@@ -48,7 +49,7 @@ class FileDigest : public Workspace::PageState {
 
   bool running() const { return worker_.joinable(); }
 
-  void Start(std::filesystem::path path, AnsiText doneNote) {
+  void Start(FileName file, AnsiText doneNote) {
     Stop();
     ++generation_;
     doneNote_ = std::move(doneNote);
@@ -57,11 +58,12 @@ class FileDigest : public Workspace::PageState {
     SetStatus(ws_, "正在计算文件MD5：0%");
     HWND hwnd = ws_.window().hwnd();
     WPARAM gen = generation_;
-    worker_ = std::thread([this, hwnd, gen, stop, path = std::move(path)] {
+    worker_ = std::thread([this, hwnd, gen, stop, file = std::move(file)] {
       LPARAM shown = 0;
-      Conversion<AnsiText> digest = md5::DigestFile(path, [&](std::uint64_t done, std::uint64_t total) {
+      Conversion<AnsiText> digest = md5::DigestFile(file, [&](std::uint64_t done, std::uint64_t total) {
         if (stop->load()) return false;
-        LPARAM percent = total ? static_cast<LPARAM>(done * 100 / total) : 100;
+        // A file that grows while it is read stays at 100%.
+        LPARAM percent = total ? static_cast<LPARAM>(std::min(done, total) * 100 / total) : 100;
         if (percent != shown) {
           shown = percent;
           PostMessageW(hwnd, kMsgDigestProgress, gen, percent);
@@ -200,12 +202,12 @@ void DigestDroppedFiles(Workspace& ws, const WideText& paths) {
     ShowMessage("拖放的内容中没有文件。");
     return;
   }
-  std::filesystem::path path(std::wstring(files[0].begin(), files[0].end()));
-  AnsiText name = WideToAnsi(path.filename().u16string());
+  FileName file(files[0].begin(), files[0].end());
+  AnsiText name = FileNameText(LastNamePart(file));
   AnsiText note = files.size() == 1
                       ? "文件MD5计算完成：" + name
                       : "拖放了" + std::to_string(files.size()) + "个文件，已计算第一个：" + name;
-  ws.PageStateOf<FileDigest>(kPage).Start(std::move(path), std::move(note));
+  ws.PageStateOf<FileDigest>(kPage).Start(std::move(file), std::move(note));
 }
 
 bool FileDigestRunning(Workspace& ws) { return ws.PageStateOf<FileDigest>(kPage).running(); }
