@@ -15,27 +15,12 @@ namespace yz::testing {
 
 // A data object holding blocks of global memory by clipboard format, as a
 // drag source hands it to OLE.
-class TestData : public IDataObject {
+class TestData : public win::ComObject<IDataObject> {
  public:
   static win::ComPtr<IDataObject> Make(std::map<CLIPFORMAT, std::string> blocks) {
     return win::ComPtr<IDataObject>(new TestData(std::move(blocks)));
   }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *out = static_cast<IDataObject*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* f, STGMEDIUM* m) override {
     if (QueryGetData(f) != S_OK) return DV_E_FORMATETC;
     const std::string& bytes = blocks_.at(f->cfFormat);
@@ -70,8 +55,7 @@ class TestData : public IDataObject {
 
  private:
   explicit TestData(std::map<CLIPFORMAT, std::string> blocks) : blocks_(std::move(blocks)) {}
-  virtual ~TestData() = default;
-  LONG refs_ = 1;
+  ~TestData() override = default;
   std::map<CLIPFORMAT, std::string> blocks_;
 };
 

@@ -190,6 +190,40 @@ class ComPtr {
   T* p_ = nullptr;
 };
 
+// The IUnknown part of a COM object of one interface: QueryInterface for
+// IUnknown and `Interface`, and a reference count that OLE may change from
+// any thread. Made with new, holding one reference; it deletes itself at its
+// last Release.
+template <class Interface>
+class ComObject : public Interface {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (!out) return E_POINTER;
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, __uuidof(Interface))) {
+      *out = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    const LONG n = InterlockedDecrement(&refs_);
+    if (n == 0) delete this;
+    return static_cast<ULONG>(n);
+  }
+
+ protected:
+  ComObject() = default;
+  virtual ~ComObject() = default;
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+ private:
+  LONG refs_ = 1;
+};
+
 // OleInitialize / OleUninitialize for a scope of one thread.
 class OleSession {
  public:

@@ -110,27 +110,10 @@ DWORD ChooseEffect(DWORD allowed) {
 
 // The COM object OLE calls during a drag. It holds its own references; the
 // control detaches from it when it goes, after which it refuses every drop.
-class DropTarget::Sink : public IDropTarget {
+class DropTarget::Sink : public win::ComObject<IDropTarget> {
  public:
   explicit Sink(DropTarget* owner) : owner_(owner) {}
   void Detach() { owner_ = nullptr; }
-
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (!out) return E_POINTER;
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropTarget)) {
-      *out = static_cast<IDropTarget*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = InterlockedDecrement(&refs_);
-    if (n == 0) delete this;
-    return static_cast<ULONG>(n);
-  }
 
   HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* data, DWORD, POINTL, DWORD* effect) override {
     if (!effect) return E_INVALIDARG;
@@ -157,9 +140,8 @@ class DropTarget::Sink : public IDropTarget {
   }
 
  private:
-  virtual ~Sink() = default;
+  ~Sink() override = default;
 
-  LONG refs_ = 1;
   DropTarget* owner_;
   bool accepted_ = false;
 };
