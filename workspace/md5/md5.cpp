@@ -39,8 +39,8 @@ AnsiText HexDigest(const std::array<std::uint8_t, 16>& digest) {
 }
 
 Conversion<AnsiText> DigestFile(const FileName& name, const Progress& progress) {
-  // Others may go on writing the file meanwhile (a log, a download), as they
-  // may with any reader; a file that shrinks meanwhile is reported below.
+  // Others may go on writing the file meanwhile (a log, a download): the
+  // digest is of what was read, and a file that shrank is reported below.
   FileReader file;
   switch (file.Open(name, FileReader::Sharing::kAnyone)) {
     case FileReader::Opened::kYes: break;
