@@ -165,5 +165,21 @@ TEST_F(Md5File, StopsWhenProgressSaysSo) {
   EXPECT_EQ(calls, 2);
 }
 
+// Another program may write the file while it is read (it is opened so
+// that others may): a file cut short meanwhile is refused, never digested
+// as far as it went.
+TEST_F(Md5File, RefusesAFileThatShrankWhileItWasRead) {
+  auto path = Write("shrinking", std::string(3 * kFilePiece, 'x'));
+  auto got = DigestFile(path, [&](std::uint64_t done, std::uint64_t) {
+    if (done == kFilePiece) std::filesystem::resize_file(path, kFilePiece);
+    return true;
+  });
+  ASSERT_FALSE(got.ok());
+  EXPECT_NE(got.error->message.find("只读到" + std::to_string(kFilePiece) + "字节，文件有" +
+                                    std::to_string(3 * kFilePiece) + "字节"),
+            std::string::npos)
+      << got.error->message;
+}
+
 }  // namespace
 }  // namespace yz::md5
